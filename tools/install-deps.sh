@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Quorel needs on Debian 12, skipping the work when
+# everything is already there. Needs root or sudo.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build git pkg-config
+    qt6-base-dev qt6-translations-l10n libgl-dev
+    fonts-noto-cjk fonts-arphic-uming
+    libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
+    clang libclang-rt-14-dev
+    locales xvfb xauth imagemagick
+)
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The number tests also run under a locale whose decimal separator is a comma.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+    $sudo locale-gen >/dev/null
+fi
