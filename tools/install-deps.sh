@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Quorel needs on Debian 12, skipping the work when
-# everything is already there. Needs root or sudo.
+# Installs what Quorel needs on Debian 12, skipping the work when everything is already there.
+# Needs root or sudo.
+#   install-deps.sh run    what building and running the calculator needs
+#   install-deps.sh test   that, and everything the tests, fuzzing and packaging checks need
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build git pkg-config
-    qt6-base-dev qt6-translations-l10n libgl-dev
-    fonts-noto-cjk fonts-arphic-uming
-    libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
-    clang libclang-rt-14-dev
-    locales xvfb xauth imagemagick
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
+    fonts-arphic-uming
 )
+if [ "${1:-test}" = "test" ]; then
+    packages+=(
+        git libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
+        clang libclang-rt-14-dev
+        locales xvfb xauth imagemagick
+        desktop-file-utils appstream lintian dpkg-dev binutils-mingw-w64-x86-64 file
+    )
+fi
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
@@ -26,6 +33,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+[ "${1:-test}" = "test" ] || exit 0
 
 # The number tests also run under a locale whose decimal separator is a comma.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a configured and built tree, then checks its dependencies,
+# its contents, lintian's verdict and that the program it installs starts.
+#   check_deb_package.sh BUILD_DIRECTORY WORK_DIRECTORY
+set -euo pipefail
+build=$1
+work=$2
+rm -rf "$work"
+mkdir -p "$work"
+cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log"
+deb=$(ls "$work"/Quorel-*.deb)
+echo "package: $deb"
+
+failed=0
+fail() { echo "FAIL: $1"; failed=1; }
+
+depends=$(dpkg-deb --field "$deb" Depends)
+echo "Depends: $depends"
+for needed in libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n fonts-arphic-uming; do
+    grep -qF "$needed" <<<"$depends" || fail "does not depend on $needed"
+done
+[ "$(dpkg-deb --field "$deb" Version)" = "1.01" ] || fail "version is not 1.01"
+
+contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
+for file in ./usr/bin/Quorel \
+    ./usr/share/applications/org.quorel.Quorel.desktop \
+    ./usr/share/metainfo/org.quorel.Quorel.metainfo.xml \
+    ./usr/share/icons/hicolor/32x32/apps/org.quorel.Quorel.png \
+    ./usr/share/doc/quorel/copyright; do
+    grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
+done
+
+lintian --fail-on error --no-tag-display-limit "$deb" >"$work/lintian.log" 2>&1 ||
+    { cat "$work/lintian.log"; fail "lintian reports errors"; }
+grep -E '^E:' "$work/lintian.log" || true
+
+# Every dependency can be satisfied from the configured archives.
+apt-get install --simulate --quiet=2 "$deb" >"$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log"; fail "apt cannot install the package"; }
+
+# The installed program starts and stays up in its event loop until stopped.
+dpkg-deb --extract "$deb" "$work/root"
+status=0
+QT_QPA_PLATFORM=offscreen timeout 3 "$work/root/usr/bin/Quorel" || status=$?
+[ $status -eq 124 ] || fail "the installed program did not keep running (status $status)"
+
+[ $failed -eq 0 ] && echo "package builds, installs and starts"
+exit $failed

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds Quorel (installing what is missing on Debian 12) and starts the calculator.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/install-deps.sh run
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUOREL_BUILD_TESTS=OFF
+cmake --build build-release -j"$(nproc)"
+exec build-release/app/Quorel
