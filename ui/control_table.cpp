@@ -38,10 +38,6 @@ QFont songFont(qreal points) {
     return font;
 }
 
-QRect toPixels(const TwipRect &twips) {
-    return {pixels(twips.left), pixels(twips.top), pixels(twips.width), pixels(twips.height)};
-}
-
 QFont tableFont(FontCode code) {
     switch (code) {
     case FontCode::A:
@@ -82,6 +78,10 @@ QWidget *createControl(const ControlRow &row, QWidget *surface) {
 }
 
 } // namespace
+
+QRect toPixels(const TwipRect &twips) {
+    return {pixels(twips.left), pixels(twips.top), pixels(twips.width), pixels(twips.height)};
+}
 
 void buildWindow(QWidget *window, QWidget *surface, const WindowTable &table) {
     window->setObjectName(qtText(table.name));

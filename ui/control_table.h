@@ -1,7 +1,7 @@
 #pragma once
 
 // Both windows are declared as tables of named controls, in twips as they were designed, and
-// built by buildWindow. Only this file's implementation turns twips into pixels.
+// built by buildWindow. toPixels is the one place where twips become pixels.
 
 #include "ui/text_bridge.h"
 
@@ -52,6 +52,8 @@ struct WindowTable {
 
 // Gives `surface` the table's fixed client size and creates every control on it. The window
 // itself gets the name, title and default font; `surface` is the window or its central widget.
+QRect toPixels(const TwipRect &twips);
+
 void buildWindow(QWidget *window, QWidget *surface, const WindowTable &table);
 
 // Moves a window to the table's design position on screen.
