@@ -12,8 +12,7 @@
 
 #include <cstdio>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv); // the .ico writer is a plugin, found through the application
     if (argc != 2) {
         std::fprintf(stderr, "usage: export_icon OUTPUT_DIRECTORY\n");

@@ -5,8 +5,7 @@
 
 #include <cstdio>
 
-int main(int argc, char *[])
-{
+int main(int argc, char *[]) {
     char buffer[16];
     return std::fgets(buffer, argc, stdin) ? std::puts(buffer) : 0;
 }
