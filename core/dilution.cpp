@@ -49,6 +49,35 @@ CalcOutcome outcome(std::optional<double> result) {
     return *result;
 }
 
+using MassOf = std::optional<double> (*)(const DilutionInputs &);
+
+// Runs the common ladder on inputs already read, then `finish`, which gives the outcome.
+template <typename Finish>
+CalcOutcome afterLadder(const std::optional<DilutionInputs> &inputs, Finish finish) {
+    if (!inputs)
+        return Overflow{};
+    if (const auto message = checkCommonInputs(*inputs))
+        return *message;
+    return finish(*inputs);
+}
+
+CalcOutcome mass(const DilutionTexts &texts, MassOf massOf) {
+    return afterLadder(readCommon(texts),
+                       [&](const DilutionInputs &in) { return outcome(massOf(in)); });
+}
+
+// A volume reads its density before everything else, but checks it only after the ladder.
+CalcOutcome volume(const DilutionTexts &texts, std::u16string_view densityText,
+                   MessageId missingDensity, MassOf massOf) {
+    const auto density = readNumber(densityText);
+    return afterLadder(density ? readCommon(texts) : std::nullopt,
+                       [&](const DilutionInputs &in) -> CalcOutcome {
+                           if (*density == 0)
+                               return missingDensity;
+                           return outcome(volumeOf(massOf(in), *density));
+                       });
+}
+
 } // namespace
 
 std::optional<MessageId> checkCommonInputs(const DilutionInputs &inputs) {
@@ -64,45 +93,20 @@ std::optional<MessageId> checkCommonInputs(const DilutionInputs &inputs) {
 }
 
 CalcOutcome computeConcentrateMass(const DilutionTexts &texts) {
-    const auto in = readCommon(texts);
-    if (!in)
-        return Overflow{};
-    if (const auto message = checkCommonInputs(*in))
-        return *message;
-    return outcome(concentrateMassOf(*in));
+    return mass(texts, concentrateMassOf);
 }
 
 CalcOutcome computeSolventMass(const DilutionTexts &texts) {
-    const auto in = readCommon(texts);
-    if (!in)
-        return Overflow{};
-    if (const auto message = checkCommonInputs(*in))
-        return *message;
-    return outcome(solventMassOf(*in));
+    return mass(texts, solventMassOf);
 }
 
 CalcOutcome computeConcentrateVolume(const DilutionTexts &texts) {
-    const auto density = readNumber(texts.concentrateDensity);
-    const auto in = density ? readCommon(texts) : std::nullopt;
-    if (!in)
-        return Overflow{};
-    if (const auto message = checkCommonInputs(*in))
-        return *message;
-    if (*density == 0)
-        return MessageId::MsgEnterConcentrateDensity;
-    return outcome(volumeOf(concentrateMassOf(*in), *density));
+    return volume(texts, texts.concentrateDensity, MessageId::MsgEnterConcentrateDensity,
+                  concentrateMassOf);
 }
 
 CalcOutcome computeSolventVolume(const DilutionTexts &texts) {
-    const auto density = readNumber(texts.solventDensity);
-    const auto in = density ? readCommon(texts) : std::nullopt;
-    if (!in)
-        return Overflow{};
-    if (const auto message = checkCommonInputs(*in))
-        return *message;
-    if (*density == 0)
-        return MessageId::MsgEnterSolventDensity;
-    return outcome(volumeOf(solventMassOf(*in), *density));
+    return volume(texts, texts.solventDensity, MessageId::MsgEnterSolventDensity, solventMassOf);
 }
 
 } // namespace quorel::core
