@@ -70,12 +70,12 @@ constexpr char hexDigits[] = "0123456789abcdef";
 // '&H' and '&O' numbers are read as non-negative whole numbers of any length, rounded to the
 // nearest double like decimal ones; there is no 16- or 32-bit wrap-around into negative values.
 // Both are handed to from_chars as hexadecimal, which rounds correctly and reports overflow.
-std::optional<double> parseHexDigits(const std::string &hexDigits) {
-    if (hexDigits.empty())
+std::optional<double> parseHexDigits(const std::string &digits) {
+    if (digits.empty())
         return 0.0;
     double value = 0;
-    const auto [end, error] = std::from_chars(hexDigits.data(), hexDigits.data() + hexDigits.size(),
-                                              value, std::chars_format::hex);
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                              std::chars_format::hex);
     if (error == std::errc::result_out_of_range)
         return std::nullopt;
     return value;
