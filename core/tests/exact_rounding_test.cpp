@@ -202,6 +202,17 @@ struct Triple {
 // Inputs spread over the whole exponent range of all three numbers, weighted towards results
 // that land inside the double range (including its subnormal end and the overflow threshold)
 // while the product itself may lie far outside it, and towards exact halfway cases.
+// Three doubles whose p * m / c has about the given binary exponent.
+Triple withResultExponent(Sampler &s, int target) {
+    for (;;) {
+        const int ep = s.uniform(-1074, 1023);
+        const int em = s.uniform(-1074, 1023);
+        const int ec = ep + em - target;
+        if (ec >= -1074 && ec <= 1023)
+            return {s.withExponent(ep), s.withExponent(em), s.withExponent(ec)};
+    }
+}
+
 Triple sampleTriple(Sampler &s) {
     switch (s.uniform(0, 7)) {
     case 0:
@@ -209,27 +220,11 @@ Triple sampleTriple(Sampler &s) {
     case 1:
     case 2: {
         // Result exponent anywhere from below the smallest subnormal to beyond DBL_MAX.
-        const int target = s.uniform(-1080, 1026);
-        for (;;) {
-            const int ep = s.uniform(-1074, 1023);
-            const int em = s.uniform(-1074, 1023);
-            const int ec = ep + em - target;
-            if (ec >= -1074 && ec <= 1023) {
-                return {s.withExponent(ep), s.withExponent(em), s.withExponent(ec)};
-            }
-        }
+        return withResultExponent(s, s.uniform(-1080, 1026));
     }
     case 3: {
         // Close to the overflow threshold or to the bottom of the subnormal range.
-        const int target = s.coin() ? s.uniform(1021, 1025) : s.uniform(-1077, -1018);
-        for (;;) {
-            const int ep = s.uniform(-1074, 1023);
-            const int em = s.uniform(-1074, 1023);
-            const int ec = ep + em - target;
-            if (ec >= -1074 && ec <= 1023) {
-                return {s.withExponent(ep), s.withExponent(em), s.withExponent(ec)};
-            }
-        }
+        return withResultExponent(s, s.coin() ? s.uniform(1021, 1025) : s.uniform(-1077, -1018));
     }
     case 4: {
         // p * m / c exactly halfway between two doubles: odd factors whose product has 54
