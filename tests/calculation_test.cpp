@@ -9,7 +9,6 @@
 
 using namespace Qt::StringLiterals;
 using quorel::test::ModalBoxCloser;
-using quorel::test::RunningProgram;
 
 namespace {
 
@@ -36,13 +35,10 @@ const QString overflow = u"<overflow>"_s;
 
 } // namespace
 
-class CalculationTest final : public QObject {
+class CalculationTest final : public quorel::test::ProgramTestCase {
     Q_OBJECT
 
   private slots:
-    void init();
-    void cleanup();
-
     void press_data();
     void press();
     void resultStaysUntilOk();
@@ -50,19 +46,7 @@ class CalculationTest final : public QObject {
 
   private:
     QPushButton *button(const QString &name) const;
-
-    std::unique_ptr<RunningProgram> m_program;
 };
-
-void CalculationTest::init() {
-    m_program = std::make_unique<RunningProgram>();
-    QVERIFY(QTest::qWaitForWindowExposed(m_program->mainWindow()));
-}
-
-void CalculationTest::cleanup() {
-    m_program.reset();
-    QTRY_COMPARE(quorel::test::remainingTopLevelWidgets(), QStringList());
-}
 
 QPushButton *CalculationTest::button(const QString &name) const {
     return m_program->mainWindow()->findChild<QPushButton *>(name);

@@ -85,4 +85,14 @@ QStringList remainingTopLevelWidgets() {
     return names;
 }
 
+void ProgramTestCase::init() {
+    m_program = std::make_unique<RunningProgram>();
+    QVERIFY(QTest::qWaitForWindowExposed(m_program->mainWindow()));
+}
+
+void ProgramTestCase::cleanup() {
+    m_program.reset();
+    QTRY_COMPARE(remainingTopLevelWidgets(), QStringList());
+}
+
 } // namespace quorel::test

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QMessageBox>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -64,5 +65,18 @@ class ModalBoxCloser {
 
 // Top-level widgets that still exist; empty after a test that cleaned up after itself.
 QStringList remainingTopLevelWidgets();
+
+// A test case that starts the program afresh, its main window on screen, before each test
+// function, and afterwards checks that ending it left no window behind.
+class ProgramTestCase : public QObject {
+    Q_OBJECT
+
+  protected slots:
+    void init();
+    void cleanup();
+
+  protected:
+    std::unique_ptr<RunningProgram> m_program;
+};
 
 } // namespace quorel::test

@@ -18,7 +18,6 @@
 
 using namespace Qt::StringLiterals;
 using quorel::test::ModalBoxCloser;
-using quorel::test::RunningProgram;
 
 namespace {
 
@@ -42,12 +41,11 @@ int topLevelCount(const QString &objectName) {
 
 } // namespace
 
-class MenuAndShellTest final : public QObject {
+class MenuAndShellTest final : public quorel::test::ProgramTestCase {
     Q_OBJECT
 
   private slots:
     void init();
-    void cleanup();
 
     void menuTree();
     void newClearsAFullCalculation_data();
@@ -71,18 +69,12 @@ class MenuAndShellTest final : public QObject {
     void calculateEverything();
     void clickMenuBar(const QString &name);
     void openAbout();
-
-    std::unique_ptr<RunningProgram> m_program;
 };
 
+// The menus and shortcuts need the main window to have the keyboard, not only to be shown.
 void MenuAndShellTest::init() {
-    m_program = std::make_unique<RunningProgram>();
+    ProgramTestCase::init();
     QVERIFY(QTest::qWaitForWindowActive(m_program->mainWindow()));
-}
-
-void MenuAndShellTest::cleanup() {
-    m_program.reset();
-    QTRY_COMPARE(quorel::test::remainingTopLevelWidgets(), QStringList());
 }
 
 QMainWindow *MenuAndShellTest::main() const {

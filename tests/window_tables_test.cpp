@@ -19,7 +19,6 @@
 #include <limits>
 
 using namespace Qt::StringLiterals;
-using quorel::test::RunningProgram;
 
 namespace {
 
@@ -116,13 +115,10 @@ bool fitsOnOneLine(const QFont &font, const QString &text, const QRect &box) {
 
 } // namespace
 
-class WindowTablesTest final : public QObject {
+class WindowTablesTest final : public quorel::test::ProgramTestCase {
     Q_OBJECT
 
   private slots:
-    void init();
-    void cleanup();
-
     void controls_data();
     void controls();
     void noOtherControls();
@@ -136,19 +132,7 @@ class WindowTablesTest final : public QObject {
 
   private:
     QWidget *window(const QString &name);
-
-    std::unique_ptr<RunningProgram> m_program;
 };
-
-void WindowTablesTest::init() {
-    m_program = std::make_unique<RunningProgram>();
-    QVERIFY(QTest::qWaitForWindowExposed(m_program->mainWindow()));
-}
-
-void WindowTablesTest::cleanup() {
-    m_program.reset();
-    QTRY_COMPARE(quorel::test::remainingTopLevelWidgets(), QStringList());
-}
 
 QWidget *WindowTablesTest::window(const QString &name) {
     if (name == u"Form1") {
