@@ -213,6 +213,16 @@ Triple withResultExponent(Sampler &s, int target) {
     }
 }
 
+// p, m and c each moved by its own power of two and given a random sign; the shifts keep the
+// ratio p * m / c anywhere in the double range.
+Triple scattered(Sampler &s, double p, double m, double c) {
+    const int shiftP = s.uniform(-1000, 960);
+    const int shiftM = s.uniform(-1000, 960);
+    const int shiftC = s.uniform(-1000, 1000);
+    return {s.withSign(std::ldexp(p, shiftP)), s.withSign(std::ldexp(m, shiftM)),
+            s.withSign(std::ldexp(c, shiftC))};
+}
+
 Triple sampleTriple(Sampler &s) {
     switch (s.uniform(0, 7)) {
     case 0:
@@ -233,22 +243,14 @@ Triple sampleTriple(Sampler &s) {
         const double odd = s.oddWhole(s.uniform(1, 20));
         const double x = s.oddWhole(xBits);
         const double m = s.oddWhole(54 - xBits + s.uniform(0, 1));
-        const int shiftP = s.uniform(-1000, 960);
-        const int shiftM = s.uniform(-1000, 960);
-        const int shiftC = s.uniform(-1000, 1000);
-        return {s.withSign(std::ldexp(odd * x, shiftP)), s.withSign(std::ldexp(m, shiftM)),
-                s.withSign(std::ldexp(odd, shiftC))};
+        return scattered(s, odd * x, m, odd);
     }
     case 5: {
         // Quotients that are exact, or nearly so.
         const double odd = s.oddWhole(s.uniform(1, 20));
         const double x = s.oddWhole(s.uniform(1, 27));
         const double m = s.oddWhole(s.uniform(1, 27));
-        const int shiftP = s.uniform(-1000, 960);
-        const int shiftM = s.uniform(-1000, 960);
-        const int shiftC = s.uniform(-1000, 1000);
-        return {s.withSign(std::ldexp(odd * x, shiftP)), s.withSign(std::ldexp(m, shiftM)),
-                s.withSign(std::ldexp(odd + 2 * s.uniform(0, 1), shiftC))};
+        return scattered(s, odd * x, m, odd + 2 * s.uniform(0, 1));
     }
     case 6: {
         // The same with results at the subnormal end, where fewer bits remain.
