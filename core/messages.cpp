@@ -20,6 +20,10 @@ std::u16string_view messageText(MessageId id) {
     return {};
 }
 
+std::u16string_view overflowReport() {
+    return u"数值溢出：输入的数或计算的结果超出了可以计算的范围。请检查输入的数值。";
+}
+
 std::u16string_view messageTitle() {
     return u"注意";
 }

@@ -14,8 +14,10 @@ enum class MessageId {
     MsgEnterSolventDensity,     // density of the solvent is 0 or missing
 };
 
-// The exact text shown to the user for each message, in a box titled messageTitle().
+// Every text the program shows in a message box, all titled messageTitle(): the exact text of
+// each message, and the report of a number beyond the range of a double.
 std::u16string_view messageText(MessageId id);
+std::u16string_view overflowReport();
 std::u16string_view messageTitle();
 
 } // namespace quorel::core

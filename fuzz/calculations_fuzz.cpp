@@ -132,7 +132,11 @@ bool same(const CalcOutcome &a, const CalcOutcome &b) {
 }
 
 void check(const std::array<std::u16string, 5> &fields) {
-    const DilutionTexts texts{fields[0], fields[1], fields[2], fields[3], fields[4]};
+    const DilutionTexts texts{.targetMass = fields[0],
+                              .targetPercent = fields[1],
+                              .concentratePercent = fields[2],
+                              .concentrateDensity = fields[3],
+                              .solventDensity = fields[4]};
     const struct {
         Calculation calculation;
         CalcOutcome (*compute)(const DilutionTexts &);

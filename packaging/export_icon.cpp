@@ -4,7 +4,7 @@
 //
 //   export_icon OUTPUT_DIRECTORY
 
-#include "app/quorel_icon.xpm"
+#include "resources/quorel_icon.xpm"
 
 #include <QCoreApplication>
 #include <QDir>

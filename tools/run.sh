@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh run
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUOREL_BUILD_TESTS=OFF
+cmake --preset release
 cmake --build build-release -j"$(nproc)"
-exec build-release/app/Quorel
+exec build-release/qt/Quorel

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Quorel and runs every test: the unit and window tests (offscreen, no display needed),
-# the packaging checks, the core's tests again under AddressSanitizer and
+# the packaging checks, the core's and the form's tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a bounded fuzzing run of the number reader and calculations.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,19 +11,17 @@ jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Build and test"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUOREL_BUILD_BENCH=ON
+cmake --preset default
 cmake --build build -j"$jobs"
 # The ten-million-sample rounding check (label "release") is for release day: ctest -L release.
 ctest --test-dir build --output-on-failure -j"$jobs" -LE "release|fuzz"
 
-echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUOREL_BUILD_GUI=OFF \
-    -DQUOREL_SANITIZE=ON
+echo "== Core and form tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset sanitize
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -LE "release|fuzz"
 
 echo "== Fuzzing"
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUOREL_BUILD_GUI=OFF -DQUOREL_BUILD_FUZZ=ON
+cmake --preset fuzz
 cmake --build build-fuzz -j"$jobs"
 ctest --test-dir build-fuzz --output-on-failure -L fuzz

@@ -3,7 +3,9 @@
 // and no behaviour behind it.
 
 #include "bench/startup/first_frame.h"
-#include "ui/main/main_window_table.h"
+#include "form/main_window_table.h"
+#include "qt/text_bridge.h"
+#include "qt/widget_builder.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +13,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-using namespace quorel::ui;
+using namespace quorel::form;
+using quorel::qt::qtText;
+using quorel::qt::toQRect;
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -38,7 +42,7 @@ int main(int argc, char *argv[]) {
     }
 
     auto *surface = new QWidget(&window);
-    surface->setFixedSize(toPixels(mainWindowTable.clientArea).size());
+    surface->setFixedSize(toQRect(mainWindowTable.clientArea).size());
     window.setCentralWidget(surface);
     for (const ControlRow &row : mainWindowTable.controls) {
         QWidget *control = nullptr;
@@ -54,7 +58,7 @@ int main(int argc, char *argv[]) {
             control = new QPushButton(qtText(row.caption), surface);
             break;
         }
-        control->setGeometry(toPixels(row.geometry));
+        control->setGeometry(toQRect(row.geometry));
     }
 
     window.show();

@@ -28,7 +28,11 @@ const Button buttons[] = {
 DilutionTexts fields(std::u16string_view mass, std::u16string_view percent,
                      std::u16string_view concentratePercent, std::u16string_view concentrateDensity,
                      std::u16string_view solventDensity) {
-    return {mass, percent, concentratePercent, concentrateDensity, solventDensity};
+    return {.targetMass = mass,
+            .targetPercent = percent,
+            .concentratePercent = concentratePercent,
+            .concentrateDensity = concentrateDensity,
+            .solventDensity = solventDensity};
 }
 
 // What the result field would show.

@@ -1,0 +1,20 @@
+# GoogleTest for the unit tests: Debian's build for native builds; for a cross build (Windows),
+# built here from Debian's sources (package googletest) with the cross compiler.
+if(TARGET GTest::gtest_main)
+    return()
+endif()
+
+if(CMAKE_CROSSCOMPILING)
+    set(googletest_source /usr/src/googletest)
+    if(NOT EXISTS ${googletest_source}/CMakeLists.txt)
+        message(FATAL_ERROR "Cross-built tests need GoogleTest's sources (Debian: googletest)")
+    endif()
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${googletest_source} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+else()
+    find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)

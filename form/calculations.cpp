@@ -1,0 +1,28 @@
+#include "form/calculations.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quorel::form {
+
+namespace {
+
+using enum Command;
+using enum Field;
+
+constexpr std::array rules{
+    CalculationRule{CalculateConcentrateMass, &core::computeConcentrateMass, ConcentrateMass, true},
+    CalculationRule{CalculateConcentrateVolume, &core::computeConcentrateVolume, ConcentrateVolume,
+                    false},
+    CalculationRule{CalculateSolventMass, &core::computeSolventMass, SolventMass, false},
+    CalculationRule{CalculateSolventVolume, &core::computeSolventVolume, SolventVolume, false},
+};
+
+} // namespace
+
+std::optional<CalculationRule> calculationRule(Command command) {
+    const auto rule = std::ranges::find(rules, command, &CalculationRule::command);
+    return rule == rules.end() ? std::nullopt : std::optional(*rule);
+}
+
+} // namespace quorel::form

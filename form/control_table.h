@@ -1,0 +1,93 @@
+#pragma once
+
+// Both windows are declared as tables of named controls, in twips as they were designed. A face
+// builds its widgets from these rows; the behaviour behind them is in form/calculator_form.h.
+
+#include "form/command.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quorel::form {
+
+enum class ControlKind {
+    Label,     // one-line caption, top-left aligned
+    Paragraph, // caption wrapped inside its box
+    TextField, // single-line, editable, no length limit
+    Button,
+};
+
+enum class FontCode {
+    A, // Song, 12 pt
+    B, // Song, 10.5 pt
+    C, // Song, 15.75 pt
+    D, // the window's own default font, small enough to read as an exponent next to A
+};
+
+// The nine text fields of the calculator, in the order Text1 to Text9.
+enum class Field {
+    TargetMass,         // Text1, g
+    TargetPercent,      // Text2, %
+    ConcentratePercent, // Text3, %
+    ConcentrateMass,    // Text4, g, a result
+    ConcentrateDensity, // Text5, g/cm3
+    ConcentrateVolume,  // Text6, ml, a result
+    SolventMass,        // Text7, g, a result
+    SolventDensity,     // Text8, g/cm3
+    SolventVolume,      // Text9, ml, a result
+};
+inline constexpr int fieldCount = 9;
+
+struct TwipRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PixelRect &, const PixelRect &) = default;
+};
+
+struct ControlRow {
+    std::u16string_view name; // the object name faces, tests and accessibility tools see
+    ControlKind kind;
+    std::u16string_view caption;
+    TwipRect geometry;
+    int tab; // focus order; labels are numbered too but never take the focus
+    FontCode font;
+    std::optional<Command> command = {}; // what a click runs; buttons only
+    std::optional<Field> field = {};     // which field this is; text fields only
+    // For a text field, its accessible name (it shows no caption). For a button, what it does, in
+    // more words than its caption: the accessible description.
+    std::u16string_view accessibleText = {};
+};
+
+struct WindowTable {
+    std::u16string_view name;
+    std::u16string_view title;
+    TwipRect clientArea; // left and top: the design position on screen
+    std::span<const ControlRow> controls;
+};
+
+// The tables were drawn at 96 dpi, where a pixel is 15 twips: pixels = twips × dpi / 1440,
+// rounded to the nearest pixel.
+int toPixels(int twips, int dpi = 96);
+PixelRect toPixels(const TwipRect &twips, int dpi = 96);
+
+// What a screen reader announces for a control: a field's own name, a button's caption without
+// its spacing blanks ("退   出" is announced "退出"), nothing for a label, which reads as text.
+std::u16string accessibleName(const ControlRow &row);
+// The longer explanation of a button; empty for every other control.
+std::u16string_view accessibleDescription(const ControlRow &row);
+
+// The row of `table` called `name`; null where there is none.
+const ControlRow *findRow(const WindowTable &table, std::u16string_view name);
+
+} // namespace quorel::form

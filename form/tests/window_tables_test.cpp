@@ -1,0 +1,171 @@
+// The window and menu tables as the faces read them: every command reachable, every field in
+// its place, names a screen reader can say, and twips turned into pixels at any resolution.
+
+#include "form/about_window_table.h"
+#include "form/calculations.h"
+#include "form/control_names.h"
+#include "form/main_window_table.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+using namespace quorel::form;
+
+namespace {
+
+const WindowTable *const windows[] = {&mainWindowTable, &aboutWindowTable};
+
+TEST(Tables, TwipsBecomePixelsAtTheScreensResolution) {
+    const struct {
+        int twips, dpi, pixels;
+    } cases[] = {
+        {15, 96, 1},      {1440, 96, 96},   {1440, 144, 144}, {6075, 96, 405}, {6075, 120, 506},
+        {6075, 144, 608}, {4110, 192, 548}, {7, 96, 0},       {8, 96, 1},      {0, 288, 0},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(toPixels(c.twips, c.dpi), c.pixels) << c.twips << " twips at " << c.dpi;
+    EXPECT_EQ(toPixels(TwipRect{3105, 2595, 6075, 4110}), (PixelRect{207, 173, 405, 274}));
+}
+
+TEST(Tables, EveryButtonRunsACommandAndNothingElseCarriesOne) {
+    for (const WindowTable *table : windows) {
+        for (const ControlRow &row : table->controls) {
+            EXPECT_EQ(row.command.has_value(), row.kind == ControlKind::Button)
+                << std::string(row.name.begin(), row.name.end()).size();
+            EXPECT_EQ(row.field.has_value(), row.kind == ControlKind::TextField);
+        }
+    }
+}
+
+TEST(Tables, EveryCommandCanBeChosen) {
+    std::set<Command> reachable;
+    for (const WindowTable *table : windows) {
+        for (const ControlRow &row : table->controls) {
+            if (row.command)
+                reachable.insert(*row.command);
+        }
+    }
+    for (const MenuRow &row : mainMenuTable) {
+        if (row.command)
+            reachable.insert(*row.command);
+    }
+    // ResetFields is the menu's 新建 (and the load action); the rest are buttons or menu items.
+    EXPECT_EQ(reachable.size(), 9u);
+}
+
+// The calculation buttons on the calculator each write their own result field.
+TEST(Tables, CalculationButtonsAndTheirResultFields) {
+    const struct {
+        std::u16string_view button;
+        Field result;
+        bool emptiedAfterMessage;
+    } cases[] = {
+        {main_names::concentrateMassButton, Field::ConcentrateMass, true},
+        {main_names::concentrateVolumeButton, Field::ConcentrateVolume, false},
+        {main_names::solventMassButton, Field::SolventMass, false},
+        {main_names::solventVolumeButton, Field::SolventVolume, false},
+    };
+    for (const auto &c : cases) {
+        const ControlRow *row = findRow(mainWindowTable, c.button);
+        ASSERT_NE(row, nullptr);
+        ASSERT_TRUE(row->command);
+        const auto rule = calculationRule(*row->command);
+        ASSERT_TRUE(rule);
+        EXPECT_EQ(rule->result, c.result);
+        EXPECT_EQ(rule->emptyResultOnMessage, c.emptiedAfterMessage);
+    }
+    EXPECT_FALSE(calculationRule(Command::ResetFields));
+}
+
+TEST(Tables, TheNineFieldsAreText1ToText9InOrder) {
+    std::set<Field> seen;
+    for (const ControlRow &row : mainWindowTable.controls) {
+        if (!row.field)
+            continue;
+        const int index = static_cast<int>(*row.field);
+        EXPECT_EQ(row.name, main_names::fields[index]);
+        EXPECT_EQ(row.name, u"Text" + std::u16string(1, static_cast<char16_t>(u'1' + index)));
+        seen.insert(*row.field);
+    }
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(fieldCount));
+    EXPECT_TRUE(std::ranges::none_of(aboutWindowTable.controls,
+                                     [](const ControlRow &row) { return row.field.has_value(); }));
+}
+
+TEST(Tables, NamesAndFocusPositionsAreUniqueInEachWindow) {
+    for (const WindowTable *table : windows) {
+        std::set<std::u16string_view> names;
+        std::set<int> tabs;
+        for (const ControlRow &row : table->controls) {
+            EXPECT_TRUE(names.insert(row.name).second);
+            EXPECT_TRUE(tabs.insert(row.tab).second);
+        }
+    }
+}
+
+// A screen reader says what a button shows, so that saying the caption finds it; the longer
+// explanation is its description. Fields show no caption and keep names of their own.
+TEST(Tables, AccessibleNamesHoldWhatTheControlShows) {
+    const struct {
+        const WindowTable *table;
+        std::u16string_view control;
+        std::u16string name;
+        std::u16string_view description;
+    } cases[] = {
+        {&mainWindowTable, main_names::concentrateMassButton, u"浓溶液质量计算",
+         u"计算所需浓溶液质量"},
+        {&mainWindowTable, main_names::exitButton, u"退出", u"退出程序"},
+        {&mainWindowTable, main_names::solventVolumeButton, u"溶剂体积计算", u"计算所需溶剂体积"},
+        {&mainWindowTable, u"Text1", u"配制溶液质量（克）", u""},
+        {&mainWindowTable, u"Text9", u"溶剂体积（毫升）", u""},
+        {&aboutWindowTable, about_names::returnButton, u"返回", u"返回计算窗口"},
+        {&mainWindowTable, main_names::volumeLabel, u"", u""},
+    };
+    for (const auto &c : cases) {
+        const ControlRow *row = findRow(*c.table, c.control);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(accessibleName(*row), c.name);
+        EXPECT_EQ(accessibleDescription(*row), c.description);
+    }
+
+    for (const WindowTable *table : windows) {
+        std::set<std::u16string> names;
+        for (const ControlRow &row : table->controls) {
+            if (row.kind != ControlKind::Button && row.kind != ControlKind::TextField)
+                continue;
+            const std::u16string name = accessibleName(row);
+            EXPECT_FALSE(name.empty());
+            EXPECT_TRUE(names.insert(name).second);
+            if (row.kind == ControlKind::Button) {
+                std::u16string caption(row.caption);
+                std::erase(caption, u' ');
+                EXPECT_EQ(name, caption);
+                EXPECT_FALSE(accessibleDescription(row).empty());
+            }
+        }
+    }
+}
+
+TEST(Tables, MenuShortcuts) {
+    const struct {
+        std::u16string_view item;
+        std::u16string text;
+        std::optional<Command> command;
+    } cases[] = {
+        {menu_names::newFields, u"Ctrl+N", Command::ResetFields},
+        {menu_names::exit, u"Ctrl+X", Command::ExitFromCalculator},
+        {menu_names::about, u"", Command::OpenAbout},
+        {menu_names::dilution, u"", std::nullopt},
+    };
+    for (const auto &c : cases) {
+        const auto row = std::ranges::find(mainMenuTable, c.item, &MenuRow::name);
+        ASSERT_NE(row, mainMenuTable.end());
+        EXPECT_EQ(shortcutText(row->shortcut), c.text);
+        EXPECT_EQ(row->command, c.command);
+    }
+}
+
+} // namespace

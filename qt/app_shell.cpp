@@ -1,0 +1,104 @@
+#include "qt/app_shell.h"
+
+#include "qt/about_window.h"
+#include "qt/main_window.h"
+#include "qt/text_bridge.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+
+#include "resources/quorel_icon.xpm"
+
+using namespace Qt::StringLiterals;
+
+namespace quorel::qt {
+
+AppShell::AppShell(ExitFunction exit) : m_exit(std::move(exit)) {
+    // The whole interface is Chinese, so Qt's own texts (the OK button, a field's context menu)
+    // must be too, whatever the system's locale.
+    if (m_qtTranslation.load(u"qtbase_zh_CN"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTranslation);
+
+    // Every way out goes through endProgram; a hidden window must not end the program, and
+    // closing the last visible one must not leave it running either.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    m_main = std::make_unique<MainWindow>([this](form::Command command) { m_form.run(command); },
+                                          [this] { m_form.closeRequested(form::WindowId::Main); });
+    m_main->setWindowIcon(QPixmap(quorel_icon_xpm));
+}
+
+AppShell::~AppShell() = default;
+
+void AppShell::start() {
+    m_form.start();
+}
+
+void AppShell::showMessage(std::u16string_view text, std::u16string_view title) {
+    QMessageBox box(QMessageBox::NoIcon, qtText(title), qtText(text), QMessageBox::Ok,
+                    visibleWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void AppShell::showWindow(form::WindowId id) {
+    QWidget *shown = window(id);
+    shown->show();
+    shown->activateWindow();
+}
+
+void AppShell::hideWindow(form::WindowId id) {
+    window(id)->hide();
+}
+
+void AppShell::endProgram() {
+    m_main->hide();
+    if (m_about)
+        m_about->hide();
+    m_exit(0);
+}
+
+void AppShell::reportOverflow(std::u16string_view text, std::u16string_view title) {
+    showMessage(text, title);
+}
+
+std::u16string AppShell::text(form::Field field) const {
+    return coreText(m_main->field(field)->text());
+}
+
+void AppShell::setText(form::Field field, std::u16string_view text) {
+    QLineEdit *edit = m_main->field(field);
+    edit->setText(qtText(text));
+    // A result wider than its field shows its leading digits, not its last.
+    edit->setCursorPosition(0);
+}
+
+void AppShell::exitEventLoop(int status) {
+    QCoreApplication::exit(status);
+}
+
+QWidget *AppShell::window(form::WindowId id) {
+    switch (id) {
+    case form::WindowId::Main:
+        return m_main.get();
+    case form::WindowId::About:
+        if (!m_about) {
+            m_about = std::make_unique<AboutWindow>(
+                [this](form::Command command) { m_form.run(command); },
+                [this] { m_form.closeRequested(form::WindowId::About); });
+        }
+        return m_about.get();
+    }
+    return nullptr;
+}
+
+QWidget *AppShell::visibleWindow() const {
+    if (m_about && m_about->isVisible())
+        return m_about.get();
+    return m_main.get();
+}
+
+} // namespace quorel::qt

@@ -1,0 +1,193 @@
+// The four calculation buttons, pressed with the mouse: what each writes, which message it shows
+// and what the result fields hold while the box is open and after it is closed.
+
+#include "qt/tests/gui_test_support.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using quorel::test::ModalBoxCloser;
+
+namespace {
+
+// Text1 to Text9; the result fields Text4, Text6, Text7 and Text9 hold old results where a row
+// needs to show whether a press keeps or clears them.
+QStringList fields(const QString &t1, const QString &t2, const QString &t3, const QString &t4,
+                   const QString &t5, const QString &t6, const QString &t7, const QString &t8,
+                   const QString &t9) {
+    return {t1, t2, t3, t4, t5, t6, t7, t8, t9};
+}
+
+QStringList with(QStringList texts, int number, const QString &text) {
+    texts[number - 1] = text;
+    return texts;
+}
+
+const QString enterTargetMass = u"请输入所需配制溶液质量!"_s;
+const QString enterTargetPercent = u"请输入所需配制溶液浓度!"_s;
+const QString enterConcentratePercent = u"请输入浓溶液浓度!"_s;
+const QString percentTooHigh = u"所需配制溶液浓度大于浓溶液浓度！这不可能,请重新输入！"_s;
+const QString enterConcentrateDensity = u"请输入浓溶液的密度"_s;
+const QString enterSolventDensity = u"请输入溶剂的密度"_s;
+const QString overflow = u"<overflow>"_s;
+
+} // namespace
+
+class CalculationTest final : public quorel::test::ProgramTestCase {
+    Q_OBJECT
+
+  private slots:
+    void press_data();
+    void press();
+    void resultStaysUntilOk();
+    void entryFieldsAreReadAfresh();
+
+  private:
+    QPushButton *button(const QString &name) const;
+};
+
+QPushButton *CalculationTest::button(const QString &name) const {
+    return m_program->mainWindow()->findChild<QPushButton *>(name);
+}
+
+void CalculationTest::press_data() {
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("message"); // empty: no box; <overflow>: the overflow report
+    QTest::addColumn<QStringList>("after");
+
+    const QStringList example = fields(u"100"_s, u"10"_s, u"98"_s, u"old4"_s, u"1.84"_s, u"old6"_s,
+                                       u"old7"_s, u"1"_s, u"old9"_s);
+    const QStringList old = fields({}, {}, {}, u"old4"_s, {}, u"old6"_s, u"old7"_s, {}, u"old9"_s);
+
+    // The worked example: each button writes its own field and no other.
+    QTest::newRow("Command1 example")
+        << example << u"Command1"_s << QString() << with(example, 4, u"10.2040816326531"_s);
+    QTest::newRow("Command2 example")
+        << example << u"Command2"_s << QString() << with(example, 7, u"89.7959183673469"_s);
+    QTest::newRow("体积计算 example")
+        << example << u"体积计算"_s << QString() << with(example, 6, u"5.54569653948536"_s);
+    QTest::newRow("溶剂体积计算 example")
+        << example << u"溶剂体积计算"_s << QString() << with(example, 9, u"89.7959183673469"_s);
+    const QStringList second = fields(u"200"_s, u"5"_s, u"36"_s, {}, u"1.18"_s, {}, {}, u"1"_s, {});
+    QTest::newRow("溶剂体积计算 second example")
+        << second << u"溶剂体积计算"_s << QString() << with(second, 9, u"172.222222222222"_s);
+
+    // Every field empty: the first rung of the ladder, whatever the button. Only Command1 empties
+    // its result field after the message.
+    QTest::newRow("Command1 all empty")
+        << old << u"Command1"_s << enterTargetMass << with(old, 4, {});
+    QTest::newRow("Command2 all empty") << old << u"Command2"_s << enterTargetMass << old;
+    QTest::newRow("体积计算 all empty") << old << u"体积计算"_s << enterTargetMass << old;
+    QTest::newRow("溶剂体积计算 all empty") << old << u"溶剂体积计算"_s << enterTargetMass << old;
+
+    // The ladder, one rung after the other.
+    const QStringList percentMissing = with(old, 1, u"100"_s);
+    QTest::newRow("target percent missing")
+        << percentMissing << u"Command2"_s << enterTargetPercent << percentMissing;
+    const QStringList concentrateMissing = with(percentMissing, 2, u"10"_s);
+    QTest::newRow("concentrate percent missing")
+        << concentrateMissing << u"体积计算"_s << enterConcentratePercent << concentrateMissing;
+    const QStringList tooHigh =
+        with(with(with(concentrateMissing, 2, u"40"_s), 3, u"30"_s), 5, u"1.84"_s);
+    QTest::newRow("percent too high")
+        << tooHigh << u"Command1"_s << percentTooHigh << with(tooHigh, 4, {});
+    const QStringList densitiesMissing = with(concentrateMissing, 3, u"98"_s);
+    QTest::newRow("concentrate density missing")
+        << densitiesMissing << u"体积计算"_s << enterConcentrateDensity << densitiesMissing;
+    QTest::newRow("solvent density missing")
+        << densitiesMissing << u"溶剂体积计算"_s << enterSolventDensity << densitiesMissing;
+    QTest::newRow("mass message before density message")
+        << with(densitiesMissing, 1, {}) << u"溶剂体积计算"_s << enterTargetMass
+        << with(densitiesMissing, 1, {});
+
+    // A number beyond a double's range is reported and the program goes on, every field as it
+    // was, the result fields included.
+    for (const QString &name : {u"Command1"_s, u"Command2"_s, u"体积计算"_s, u"溶剂体积计算"_s}) {
+        const QStringList typo = with(example, 1, u"1e999"_s);
+        QTest::addRow("%s overflow", qPrintable(name)) << typo << name << overflow << typo;
+    }
+    const QStringList hugeQuotient = fields(u"1e308"_s, u"-1e308"_s, u"1e-308"_s, u"old4"_s, u"1"_s,
+                                            u"old6"_s, u"old7"_s, u"1"_s, u"old9"_s);
+    QTest::newRow("Command1 result overflow")
+        << hugeQuotient << u"Command1"_s << overflow << hugeQuotient;
+}
+
+void CalculationTest::press() {
+    QFETCH(QStringList, before);
+    QFETCH(QString, button);
+    QFETCH(QString, message);
+    QFETCH(QStringList, after);
+
+    m_program->setFieldTexts(before);
+    ModalBoxCloser closer(m_program.get());
+    closer.arm();
+    QTest::mouseClick(this->button(button), Qt::LeftButton);
+    const QList<quorel::test::SeenBox> boxes = closer.finish();
+
+    if (message.isEmpty()) {
+        QCOMPARE(boxes.size(), 0);
+    } else {
+        QCOMPARE(boxes.size(), 1);
+        const quorel::test::SeenBox &box = boxes.first();
+        QCOMPARE(box.title, u"注意"_s);
+        if (message == overflow) {
+            QVERIFY2(box.text.contains(u"溢出"_s), qPrintable(box.text));
+            QVERIFY2(box.text.contains(u"检查"_s), qPrintable(box.text));
+        } else {
+            QCOMPARE(box.text, message);
+        }
+        QCOMPARE(box.buttons, QStringList{u"确定"_s});
+        QCOMPARE(box.icon, QMessageBox::NoIcon);
+        QVERIFY(box.modal);
+        // Nothing is written while the box is open.
+        QCOMPARE(box.fieldsWhileOpen, before);
+    }
+    QCOMPARE(m_program->fieldTexts(), after);
+    // A written result shows from its first digit on, however narrow its field.
+    for (int number = 1; number <= 9; ++number) {
+        if (after.at(number - 1) != before.at(number - 1) && !after.at(number - 1).isEmpty())
+            QCOMPARE(m_program->field(number)->cursorPosition(), 0);
+    }
+    QVERIFY(m_program->mainWindow()->isVisible());
+    QCOMPARE(m_program->exitStatuses, QList<int>());
+}
+
+// Command1 pressed with good input, then again after Text1 was cleared: the old result stays
+// on screen next to the message and goes only when the user presses OK.
+void CalculationTest::resultStaysUntilOk() {
+    m_program->setFieldTexts(fields(u"100"_s, u"10"_s, u"98"_s, {}, {}, {}, {}, {}, {}));
+    QTest::mouseClick(button(u"Command1"_s), Qt::LeftButton);
+    QCOMPARE(m_program->field(4)->text(), u"10.2040816326531"_s);
+
+    QTest::mouseClick(m_program->field(1), Qt::LeftButton);
+    m_program->field(1)->selectAll();
+    QTest::keyClick(m_program->field(1), Qt::Key_Delete);
+    QCOMPARE(m_program->field(1)->text(), QString());
+
+    ModalBoxCloser closer(m_program.get());
+    closer.arm();
+    QTest::mouseClick(button(u"Command1"_s), Qt::LeftButton);
+    const QList<quorel::test::SeenBox> boxes = closer.finish();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, enterTargetMass);
+    QCOMPARE(boxes.first().fieldsWhileOpen.at(3), u"10.2040816326531"_s);
+    QCOMPARE(m_program->field(4)->text(), QString());
+}
+
+// No result field is ever read: a number typed into Text4 does not change the solvent mass.
+void CalculationTest::entryFieldsAreReadAfresh() {
+    m_program->setFieldTexts(fields(u"100"_s, u"10"_s, u"98"_s, u"50"_s, {}, {}, {}, {}, {}));
+    QTest::mouseClick(button(u"Command2"_s), Qt::LeftButton);
+    QCOMPARE(m_program->field(7)->text(), u"89.7959183673469"_s);
+    QCOMPARE(m_program->field(4)->text(), u"50"_s);
+
+    QTest::keyClicks(m_program->field(1), u"0"_s);
+    QTest::mouseClick(button(u"Command2"_s), Qt::LeftButton);
+    QCOMPARE(m_program->field(7)->text(), u"897.959183673469"_s);
+}
+
+QTEST_MAIN(CalculationTest)
+#include "calculation_test.moc"

@@ -1,0 +1,98 @@
+#include "qt/tests/gui_test_support.h"
+
+#include "qt/about_window.h"
+#include "qt/main_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace quorel::test {
+
+RunningProgram::RunningProgram()
+    : m_shell(std::make_unique<qt::AppShell>([this](int status) { exitStatuses << status; })) {
+    m_shell->start();
+}
+
+RunningProgram::~RunningProgram() = default;
+
+QWidget *RunningProgram::mainWindow() const {
+    return m_shell->mainWindow();
+}
+
+QWidget *RunningProgram::aboutWindow() const {
+    return m_shell->aboutWindow();
+}
+
+QLineEdit *RunningProgram::field(int number) const {
+    return m_shell->mainWindow()->field(static_cast<form::Field>(number - 1));
+}
+
+QStringList RunningProgram::fieldTexts() const {
+    QStringList texts;
+    for (int number = 1; number <= 9; ++number)
+        texts << field(number)->text();
+    return texts;
+}
+
+void RunningProgram::setFieldTexts(const QStringList &texts) {
+    for (int number = 1; number <= 9; ++number)
+        field(number)->setText(texts.value(number - 1));
+}
+
+ModalBoxCloser::ModalBoxCloser(const RunningProgram *program) : m_program(program) {
+    m_timer.setInterval(0);
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { closeActiveBox(); });
+}
+
+void ModalBoxCloser::arm() {
+    m_seen.clear();
+    m_timer.start();
+}
+
+QList<SeenBox> ModalBoxCloser::finish() {
+    m_timer.stop();
+    return m_seen;
+}
+
+void ModalBoxCloser::closeActiveBox() {
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible())
+        return;
+    SeenBox seen;
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    for (QAbstractButton *button : box->buttons())
+        seen.buttons << button->text();
+    seen.icon = box->icon();
+    seen.modal = box->isModal();
+    if (m_program)
+        seen.fieldsWhileOpen = m_program->fieldTexts();
+    m_seen << seen;
+    if (box->buttons().isEmpty())
+        box->reject();
+    else
+        QTest::mouseClick(box->buttons().constFirst(), Qt::LeftButton);
+}
+
+QStringList remainingTopLevelWidgets() {
+    QStringList names;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        names << (widget->metaObject()->className() + u' ' + widget->objectName());
+    return names;
+}
+
+void ProgramTestCase::init() {
+    m_program = std::make_unique<RunningProgram>();
+    QVERIFY(QTest::qWaitForWindowExposed(m_program->mainWindow()));
+}
+
+void ProgramTestCase::cleanup() {
+    m_program.reset();
+    QTRY_COMPARE(remainingTopLevelWidgets(), QStringList());
+}
+
+} // namespace quorel::test

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "qt/app_shell.h"
+
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+
+class QLineEdit;
+class QWidget;
+
+namespace quorel::test {
+
+// The program as a user meets it, except that ending it only records the exit status: a real
+// end would end the test.
+class RunningProgram {
+  public:
+    RunningProgram();
+    ~RunningProgram();
+
+    qt::AppShell &shell() { return *m_shell; }
+    QWidget *mainWindow() const;
+    QWidget *aboutWindow() const;
+
+    QStringList fieldTexts() const; // Text1 to Text9
+    void setFieldTexts(const QStringList &texts);
+    QLineEdit *field(int number) const;
+
+    QList<int> exitStatuses;
+
+  private:
+    std::unique_ptr<qt::AppShell> m_shell;
+};
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QStringList buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool modal = false;
+    QStringList fieldsWhileOpen; // as the main window showed them behind the box
+};
+
+// Answers every modal message box that opens between arm() and finish() by clicking its first
+// button, from inside the box's own event loop, and records what each box showed.
+class ModalBoxCloser {
+  public:
+    explicit ModalBoxCloser(const RunningProgram *program = nullptr);
+
+    void arm();
+    QList<SeenBox> finish();
+
+  private:
+    void closeActiveBox();
+
+    const RunningProgram *m_program;
+    QTimer m_timer;
+    QList<SeenBox> m_seen;
+};
+
+// Top-level widgets that still exist; empty after a test that cleaned up after itself.
+QStringList remainingTopLevelWidgets();
+
+// A test case that starts the program afresh, its main window on screen, before each test
+// function, and afterwards checks that ending it left no window behind.
+class ProgramTestCase : public QObject {
+    Q_OBJECT
+
+  protected slots:
+    void init();
+    void cleanup();
+
+  protected:
+    std::unique_ptr<RunningProgram> m_program;
+};
+
+} // namespace quorel::test

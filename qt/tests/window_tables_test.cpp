@@ -1,0 +1,395 @@
+// Both windows as designed: every control by name with its caption, place in pixels, font and
+// focus order, and every caption readable in its box with the font that actually resolves.
+
+#include "qt/tests/gui_test_support.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSet>
+#include <QStyle>
+#include <QTest>
+
+#include <algorithm>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum class Kind { Label, Paragraph, Field, Button };
+
+// A font of 0 points stands for the window's own default font, which must be smaller than
+// 12 pt so that the raised "3" reads as an exponent.
+struct Expected {
+    const char16_t *name;
+    Kind kind;
+    const char16_t *caption;
+    QRect pixels;
+    qreal points;
+};
+
+const Expected mainControls[] = {
+    {u"Label16", Kind::Label, u"浓 溶 液 配 稀 溶 液", {112, 8, 233, 25}, 15.75},
+    {u"配制溶液质量", Kind::Label, u"配制溶液质量：", {8, 40, 113, 17}, 12},
+    {u"Text1", Kind::Field, u"", {128, 40, 81, 25}, 12},
+    {u"克", Kind::Label, u"克", {216, 40, 25, 25}, 12},
+    {u"Label1", Kind::Label, u"浓度：", {248, 40, 49, 17}, 12},
+    {u"Text2", Kind::Field, u"", {296, 40, 73, 25}, 12},
+    {u"Label2", Kind::Label, u"%", {376, 40, 17, 25}, 12},
+    {u"浓溶液", Kind::Label, u"浓溶液：", {8, 72, 65, 17}, 12},
+    {u"浓度", Kind::Label, u"浓度：", {72, 72, 49, 17}, 12},
+    {u"Text3", Kind::Field, u"", {128, 72, 65, 25}, 12},
+    {u"百分号", Kind::Label, u"%", {200, 72, 17, 25}, 12},
+    {u"Label3", Kind::Label, u"所需质量：", {216, 72, 81, 25}, 12},
+    {u"Text4", Kind::Field, u"", {296, 72, 73, 25}, 12},
+    {u"Label4", Kind::Label, u"克", {376, 72, 17, 25}, 12},
+    {u"Label7", Kind::Label, u"3", {248, 96, 17, 17}, 0},
+    {u"Label5", Kind::Label, u"密度：", {72, 104, 49, 17}, 12},
+    {u"Text5", Kind::Field, u"", {128, 104, 65, 25}, 12},
+    {u"Label6", Kind::Label, u"克/厘米", {192, 104, 65, 25}, 12},
+    {u"Label8", Kind::Label, u"体积：", {256, 104, 49, 17}, 12},
+    {u"Text6", Kind::Field, u"", {296, 104, 73, 25}, 12},
+    {u"Label9", Kind::Label, u"ml", {376, 104, 25, 17}, 12},
+    {u"Command1", Kind::Button, u"浓溶液质量计算", {80, 136, 121, 25}, 10.5},
+    {u"体积计算", Kind::Button, u"浓溶液体积计算", {224, 136, 121, 25}, 10.5},
+    {u"Text7", Kind::Field, u"", {152, 168, 81, 26}, 12},
+    {u"Command2", Kind::Button, u"溶剂质量计算", {280, 168, 113, 25}, 10.5},
+    {u"溶质", Kind::Label, u"溶 剂：", {8, 176, 57, 25}, 12},
+    {u"所需质量", Kind::Label, u"所需质量：", {72, 176, 81, 17}, 12},
+    {u"Label10", Kind::Label, u"克", {240, 176, 17, 17}, 12},
+    {u"Text8", Kind::Field, u"", {120, 200, 81, 25}, 12},
+    {u"Label15", Kind::Label, u"3", {264, 200, 17, 17}, 0},
+    {u"溶剂体积计算", Kind::Button, u"溶剂体积计算", {280, 200, 113, 25}, 10.5},
+    {u"Label11", Kind::Label, u"密度：", {72, 208, 49, 17}, 12},
+    {u"Label12", Kind::Label, u"克/厘米", {208, 208, 65, 17}, 12},
+    {u"Text9", Kind::Field, u"", {120, 232, 81, 25}, 12},
+    {u"Label14", Kind::Label, u"ml", {208, 232, 17, 17}, 12},
+    {u"Command4", Kind::Button, u"退   出", {280, 232, 113, 25}, 10.5},
+    {u"Label13", Kind::Label, u"体积：", {72, 240, 57, 25}, 12},
+};
+
+const Expected aboutControls[] = {
+    {u"Label2", Kind::Label, u"Quorel v1.1(最简版)", {72, 8, 177, 17}, 12},
+    {u"关于", Kind::Paragraph, nullptr, {16, 40, 273, 49}, 12},
+    {u"Label1", Kind::Label, nullptr, {32, 104, 257, 17}, 12},
+    {u"Label3", Kind::Label, nullptr, {48, 136, 209, 17}, 12},
+    {u"Command1", Kind::Button, u"返回", {32, 168, 89, 33}, 10.5},
+    {u"Command2", Kind::Button, u"退出", {168, 168, 89, 33}, 10.5},
+};
+
+const QStringList mainFocusChain{
+    u"Text1"_s, u"Text2"_s, u"Text3"_s,        u"Command1"_s, u"Text4"_s,
+    u"Text5"_s, u"Text6"_s, u"体积计算"_s,     u"Text7"_s,    u"Command2"_s,
+    u"Text8"_s, u"Text9"_s, u"溶剂体积计算"_s, u"Command4"_s,
+};
+
+const QStringList aboutFocusChain{u"Command1"_s, u"Command2"_s};
+
+QString kindName(Kind kind) {
+    switch (kind) {
+    case Kind::Label:
+        return u"label"_s;
+    case Kind::Paragraph:
+        return u"paragraph"_s;
+    case Kind::Field:
+        return u"field"_s;
+    case Kind::Button:
+        return u"button"_s;
+    }
+    return {};
+}
+
+// Whether the ink of `text`, drawn from the top-left of `box` on one line, stays inside it.
+bool fitsOnOneLine(const QFont &font, const QString &text, const QRect &box) {
+    const QFontMetrics metrics(font);
+    const QRect ink = metrics.tightBoundingRect(text).translated(0, metrics.ascent());
+    return metrics.horizontalAdvance(text) <= box.width() && ink.top() >= 0 &&
+           ink.bottom() < box.height();
+}
+
+} // namespace
+
+class WindowTablesTest final : public quorel::test::ProgramTestCase {
+    Q_OBJECT
+
+  private slots:
+    void controls_data();
+    void controls();
+    void noOtherControls();
+    void labelsNeverCoverFieldsOrButtons();
+    void accessibleNames();
+    void mainWindow();
+    void aboutWindow();
+    void focusChain_data();
+    void focusChain();
+    void icon();
+
+  private:
+    QWidget *window(const QString &name);
+};
+
+QWidget *WindowTablesTest::window(const QString &name) {
+    if (name == u"Form1") {
+        m_program->shell().showWindow(quorel::form::WindowId::About);
+        return m_program->aboutWindow();
+    }
+    return m_program->mainWindow();
+}
+
+void WindowTablesTest::controls_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("caption"); // null: the wording is ours, only its fit is checked
+    QTest::addColumn<QRect>("pixels");
+    QTest::addColumn<qreal>("points");
+
+    const auto addRows = [](const QString &window, const auto &rows) {
+        for (const Expected &row : rows) {
+            const QString name = QString::fromUtf16(row.name);
+            QTest::addRow("%s %s", qPrintable(window), qPrintable(name))
+                << window << name << kindName(row.kind)
+                << (row.caption ? QString::fromUtf16(row.caption) : QString()) << row.pixels
+                << row.points;
+        }
+    };
+    addRows(u"主程序"_s, mainControls);
+    addRows(u"Form1"_s, aboutControls);
+}
+
+void WindowTablesTest::controls() {
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, caption);
+    QFETCH(QRect, pixels);
+    QFETCH(qreal, points);
+
+    QWidget *top = this->window(window);
+    QVERIFY(top);
+    const QList<QWidget *> named = top->findChildren<QWidget *>(name);
+    QCOMPARE(named.size(), 1);
+    QWidget *control = named.first();
+
+    QCOMPARE(control->geometry(), pixels);
+    QVERIFY(control->isVisibleTo(top));
+    QVERIFY(control->isEnabled());
+
+    if (points > 0) {
+        QCOMPARE(control->font().pointSizeF(), points);
+    } else {
+        QCOMPARE(control->font(), top->font());
+        QVERIFY2(control->font().pointSizeF() <= 10, "the raised 3 must be visibly smaller");
+    }
+
+    QString shown;
+    if (kind == u"label" || kind == u"paragraph") {
+        auto *label = qobject_cast<QLabel *>(control);
+        QVERIFY(label);
+        QCOMPARE(label->wordWrap(), kind == u"paragraph");
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(label->frameShape(), QFrame::NoFrame);
+        QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        shown = label->text();
+        if (kind == u"label") {
+            QVERIFY2(fitsOnOneLine(label->font(), shown, label->contentsRect()),
+                     qPrintable(QFontInfo(label->font()).family()));
+        } else {
+            // Four blanks of first-line indent, then up to three wrapped lines.
+            QVERIFY(shown.startsWith(u"    "_s) && !shown.startsWith(u"     "_s));
+            const QFontMetrics metrics(label->font());
+            const QRect wrapped = metrics.boundingRect(label->contentsRect(),
+                                                       Qt::AlignLeft | Qt::TextWordWrap, shown);
+            QVERIFY(wrapped.height() <= label->contentsRect().height());
+            QVERIFY(wrapped.height() > 2 * metrics.lineSpacing());
+        }
+    } else if (kind == u"field") {
+        auto *field = qobject_cast<QLineEdit *>(control);
+        QVERIFY(field);
+        shown = field->text();
+        QCOMPARE(field->maxLength(), std::numeric_limits<int>::max());
+        QVERIFY(!field->isReadOnly());
+        QVERIFY(!field->validator());
+        QCOMPARE(field->inputMask(), QString());
+        QCOMPARE(field->echoMode(), QLineEdit::Normal);
+        QCOMPARE(field->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        QVERIFY(!field->accessibleName().isEmpty());
+        QVERIFY2(field->minimumSizeHint().height() <= pixels.height(),
+                 qPrintable(QFontInfo(field->font()).family()));
+    } else {
+        auto *button = qobject_cast<QPushButton *>(control);
+        QVERIFY(button);
+        QVERIFY(!button->isDefault());
+        QVERIFY(!button->autoDefault());
+        QVERIFY(!button->accessibleName().isEmpty());
+        shown = button->text();
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        const QFontMetrics metrics(button->font());
+        QVERIFY(metrics.horizontalAdvance(shown) + margin <= pixels.width());
+        QVERIFY(metrics.height() <= pixels.height());
+    }
+
+    if (!caption.isNull())
+        QCOMPARE(shown, caption);
+
+    // Digits, Latin letters and Chinese are all drawn by the one face that resolved, not pieced
+    // together from several.
+    const QFontMetrics metrics(control->font());
+    for (const QChar character : shown)
+        QVERIFY2(metrics.inFont(character), qPrintable(QString(character)));
+}
+
+void WindowTablesTest::noOtherControls() {
+    const auto names = [](QWidget *top) {
+        QStringList found;
+        for (QWidget *child : top->findChildren<QWidget *>()) {
+            if (qobject_cast<QLabel *>(child) || qobject_cast<QLineEdit *>(child) ||
+                qobject_cast<QPushButton *>(child))
+                found << child->objectName();
+        }
+        found.sort();
+        return found;
+    };
+    const auto expected = [](const auto &rows) {
+        QStringList found;
+        for (const Expected &row : rows)
+            found << QString::fromUtf16(row.name);
+        found.sort();
+        return found;
+    };
+    QCOMPARE(names(window(u"主程序"_s)), expected(mainControls));
+    QCOMPARE(names(window(u"Form1"_s)), expected(aboutControls));
+}
+
+void WindowTablesTest::labelsNeverCoverFieldsOrButtons() {
+    int overlaps = 0;
+    for (QWidget *top : {window(u"主程序"_s), window(u"Form1"_s)}) {
+        const QList<QLabel *> labels = top->findChildren<QLabel *>();
+        for (QWidget *control : top->findChildren<QWidget *>()) {
+            if (!qobject_cast<QLineEdit *>(control) && !qobject_cast<QPushButton *>(control))
+                continue;
+            for (QLabel *label : labels) {
+                const QRect shared = label->geometry() & control->geometry();
+                if (shared.isEmpty() || label->parentWidget() != control->parentWidget())
+                    continue;
+                ++overlaps;
+                QWidget *onTop = control->parentWidget()->childAt(shared.center());
+                QVERIFY2(onTop == control || control->isAncestorOf(onTop),
+                         qPrintable(label->objectName() + u" covers "_s + control->objectName()));
+            }
+        }
+    }
+    // Label8 reaches under Text6, among others.
+    QVERIFY(overlaps > 0);
+}
+
+// Each field and button says in Chinese what it holds or does, and no two say the same.
+void WindowTablesTest::accessibleNames() {
+    for (QWidget *top : {window(u"主程序"_s), window(u"Form1"_s)}) {
+        QSet<QString> names;
+        int controls = 0;
+        for (QWidget *control : top->findChildren<QWidget *>()) {
+            if (!qobject_cast<QLineEdit *>(control) && !qobject_cast<QPushButton *>(control))
+                continue;
+            ++controls;
+            const QString name = control->accessibleName();
+            QVERIFY2(std::any_of(name.cbegin(), name.cend(),
+                                 [](QChar c) { return c.script() == QChar::Script_Han; }),
+                     qPrintable(control->objectName()));
+            names.insert(name);
+        }
+        QCOMPARE(names.size(), controls);
+    }
+    const QWidget *main = m_program->mainWindow();
+    QCOMPARE(main->findChild<QLineEdit *>(u"Text1"_s)->accessibleName(), u"配制溶液质量（克）"_s);
+    QCOMPARE(main->findChild<QLineEdit *>(u"Text9"_s)->accessibleName(), u"溶剂体积（毫升）"_s);
+}
+
+void WindowTablesTest::mainWindow() {
+    auto *top = qobject_cast<QMainWindow *>(window(u"主程序"_s));
+    QVERIFY(top);
+    QCOMPARE(top->objectName(), u"主程序"_s);
+    QVERIFY(top->windowTitle().startsWith(u"Quorel计算助手"_s));
+    QVERIFY(top->windowTitle().endsWith(u"（最简版）"_s));
+    QCOMPARE(top->centralWidget()->size(), QSize(405, 274));
+    QCOMPARE(top->centralWidget()->y(), top->menuBar()->geometry().bottom() + 1);
+    QCOMPARE(top->minimumSize(), top->maximumSize());
+    QVERIFY(top->isVisible());
+
+    // At start-up the fields are empty and Text1 has the focus.
+    QCOMPARE(m_program->fieldTexts(), QStringList(9, QString()));
+    QCOMPARE(top->focusWidget(), m_program->field(1));
+    QVERIFY(!m_program->aboutWindow());
+}
+
+void WindowTablesTest::aboutWindow() {
+    QWidget *top = window(u"Form1"_s);
+    QCOMPARE(top->objectName(), u"Form1"_s);
+    QCOMPARE(top->windowTitle(), u"软件简介"_s);
+    QCOMPARE(top->size(), QSize(312, 213));
+    QCOMPARE(top->minimumSize(), top->maximumSize());
+    QVERIFY(!top->findChild<QMenuBar *>());
+
+    const auto text = [top](const QString &name) { return top->findChild<QLabel *>(name)->text(); };
+    QVERIFY(text(u"关于"_s).contains(u"实验室"_s));
+    QVERIFY(text(u"关于"_s).contains(u"教学"_s));
+    QVERIFY(text(u"Label3"_s).startsWith(u"E-Mail:"_s));
+    QVERIFY(!text(u"Label3"_s).contains(u' '));
+    QVERIFY(text(u"Label3"_s).contains(u'@'));
+    QVERIFY(!text(u"Label1"_s).isEmpty());
+}
+
+void WindowTablesTest::focusChain_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("chain");
+    QTest::newRow("主程序") << u"主程序"_s << mainFocusChain;
+    QTest::newRow("Form1") << u"Form1"_s << aboutFocusChain;
+}
+
+void WindowTablesTest::focusChain() {
+    QFETCH(QString, window);
+    QFETCH(QStringList, chain);
+
+    QWidget *top = this->window(window);
+    QVERIFY(QTest::qWaitForWindowActive(top));
+    // The first control of the chain has the focus when the window first shows; Tab walks the
+    // chain and comes round to the start again.
+    QStringList walked{QApplication::focusWidget()->objectName()};
+    for (int step = 0; step < chain.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked, chain + QStringList{chain.first()});
+}
+
+void WindowTablesTest::icon() {
+    QWidget *about = window(u"Form1"_s);
+    QVERIFY(!about->testAttribute(Qt::WA_SetWindowIcon));
+    QWidget *main = m_program->mainWindow();
+    QVERIFY(main->testAttribute(Qt::WA_SetWindowIcon));
+
+    const QList<QSize> sizes = main->windowIcon().availableSizes();
+    QCOMPARE(sizes, QList<QSize>{QSize(32, 32)});
+    const QImage image = main->windowIcon().pixmap(32, 32).toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            QCOMPARE(qAlpha(pixel), 255);
+            colours.insert(pixel);
+            if (x == 0 || y == 0 || x == 31 || y == 31)
+                QCOMPARE(pixel, qRgb(0, 0, 0));
+        }
+    }
+    QVERIFY(colours.size() <= 256);
+}
+
+QTEST_MAIN(WindowTablesTest)
+#include "window_tables_test.moc"

@@ -1,0 +1,94 @@
+#include "qt/widget_builder.h"
+
+#include "qt/table_fonts.h"
+#include "qt/text_bridge.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace quorel::qt {
+
+namespace {
+
+QWidget *createControl(const form::ControlRow &row, QWidget *surface, const CommandHandler &run) {
+    const QString caption = qtText(row.caption);
+    switch (row.kind) {
+    case form::ControlKind::Label:
+    case form::ControlKind::Paragraph: {
+        auto *label = new QLabel(caption, surface);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(row.kind == form::ControlKind::Paragraph);
+        return label;
+    }
+    case form::ControlKind::TextField: {
+        auto *field = new QLineEdit(surface);
+        field->setMaxLength(std::numeric_limits<int>::max());
+        return field;
+    }
+    case form::ControlKind::Button: {
+        auto *button = new QPushButton(caption, surface);
+        button->setAutoDefault(false);
+        if (row.command) {
+            QObject::connect(button, &QPushButton::clicked, button,
+                             [run, command = *row.command] { run(command); });
+        }
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QRect toQRect(const form::TwipRect &twips) {
+    const form::PixelRect pixels = form::toPixels(twips);
+    return {pixels.left, pixels.top, pixels.width, pixels.height};
+}
+
+void buildWindow(QWidget *window, QWidget *surface, const form::WindowTable &table,
+                 const CommandHandler &run) {
+    window->setObjectName(qtText(table.name));
+    window->setWindowTitle(qtText(table.title));
+    window->setFont(tableFont(form::FontCode::D));
+    surface->setFixedSize(toQRect(table.clientArea).size());
+
+    std::vector<std::pair<int, QWidget *>> focusOrder;
+    std::vector<QWidget *> labels;
+    for (const form::ControlRow &row : table.controls) {
+        QWidget *control = createControl(row, surface, run);
+        control->setObjectName(qtText(row.name));
+        control->setGeometry(toQRect(row.geometry));
+        if (row.font != form::FontCode::D)
+            control->setFont(tableFont(row.font));
+        if (row.kind == form::ControlKind::TextField || row.kind == form::ControlKind::Button) {
+            control->setAccessibleName(qtText(form::accessibleName(row)));
+            control->setAccessibleDescription(qtText(form::accessibleDescription(row)));
+            focusOrder.emplace_back(row.tab, control);
+        } else {
+            labels.push_back(control);
+        }
+    }
+
+    // Where boxes overlap, a label must never cover part of a field or a button. Going backwards
+    // keeps the labels among themselves in table order.
+    for (auto label = labels.rbegin(); label != labels.rend(); ++label)
+        (*label)->lower();
+
+    std::ranges::sort(focusOrder, {}, &std::pair<int, QWidget *>::first);
+    for (std::size_t i = 1; i < focusOrder.size(); ++i)
+        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+    if (!focusOrder.empty())
+        focusOrder.front().second->setFocus();
+}
+
+void placeWindow(QWidget *window, const form::WindowTable &table) {
+    window->move(toQRect(table.clientArea).topLeft());
+}
+
+} // namespace quorel::qt
