@@ -1,6 +1,14 @@
-# Hardening for every program and library built here with GCC or Clang: position-independent
+# Hardening for every program and library built here with GCC or Clang. On Windows (mingw-w64):
+# ASLR with 64-bit entropy, no-execute data and the stack protector. Elsewhere: position-independent
 # executables, full RELRO, stack protector, fortified libc calls and a non-executable stack.
 if(MSVC)
+    return()
+endif()
+
+if(WIN32)
+    add_compile_options(-fstack-protector-strong)
+    add_link_options(-fstack-protector-strong -Wl,--dynamicbase -Wl,--high-entropy-va
+                     -Wl,--nxcompat)
     return()
 endif()
 

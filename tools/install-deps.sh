@@ -16,6 +16,9 @@ if [ "${1:-test}" = "test" ]; then
         clang libclang-rt-14-dev
         locales xvfb xauth imagemagick
         desktop-file-utils appstream lintian dpkg-dev binutils-mingw-w64-x86-64 file
+        # The Windows build (mingw-w64, GoogleTest's sources) and Wine to test it under
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest
+        wine wine64 fonts-wine zip
     )
 fi
 
@@ -40,4 +43,9 @@ fi
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
     $sudo locale-gen >/dev/null
+fi
+
+# Wine takes its Windows locale from LANG: the Windows stage runs as a Chinese (PRC) system.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string_view>
+
+struct IAccPropServices;
+
+namespace quorel::win32 {
+
+// Names and descriptions for screen readers, given to the system's accessibility layer (Dynamic
+// Annotation). Where the system offers none, controls keep the names Windows derives itself.
+class AccessibleNames final {
+  public:
+    AccessibleNames();
+    ~AccessibleNames();
+    AccessibleNames(const AccessibleNames &) = delete;
+    AccessibleNames &operator=(const AccessibleNames &) = delete;
+
+    void set(HWND control, std::u16string_view name, std::u16string_view description);
+    // Drops what set() annotated; a control must not outlive its annotations.
+    void clear(HWND control);
+
+  private:
+    IAccPropServices *m_services = nullptr;
+};
+
+} // namespace quorel::win32

@@ -1,0 +1,210 @@
+#include "win32/table_window.h"
+
+#include "win32/accessibility.h"
+#include "win32/dpi.h"
+#include "win32/wide_text.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace quorel::win32 {
+
+namespace {
+
+// Controls are numbered from here by their row in the table, clear of IDOK and IDCANCEL, which
+// IsDialogMessageW sends for Enter and Escape.
+constexpr int firstControlId = 100;
+
+bool takesFocus(const form::ControlRow &row) {
+    return row.kind == form::ControlKind::TextField || row.kind == form::ControlKind::Button;
+}
+
+struct ControlClass {
+    const wchar_t *name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass controlClass(form::ControlKind kind) {
+    switch (kind) {
+    case form::ControlKind::Label:
+        return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+    case form::ControlKind::Paragraph:
+        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case form::ControlKind::TextField:
+        return {L"EDIT", WS_TABSTOP | WS_CLIPSIBLINGS | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case form::ControlKind::Button:
+        return {L"BUTTON", WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, 0};
+    }
+    return {};
+}
+
+RECT toRect(const form::PixelRect &pixels) {
+    return {pixels.left, pixels.top, pixels.left + pixels.width, pixels.top + pixels.height};
+}
+
+} // namespace
+
+TableWindow::TableWindow(const form::WindowTable &table, form::WindowId id, const WindowLook &look,
+                         form::CalculatorForm &form, AccessibleNames &names)
+    : m_table(table), m_id(id), m_look(look), m_form(form), m_names(names) {
+    registerClass(look.className, look.icon, look.smallIcon);
+    m_window.reset(CreateWindowExW(look.exStyle, look.className, wide(table.title).c_str(),
+                                   look.style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, nullptr, look.menu, GetModuleHandleW(nullptr),
+                                   this));
+    m_dpi = windowDpi(handle());
+    m_fonts = FontSet(m_dpi);
+    createControls();
+    layOut(m_fonts, m_dpi);
+
+    const RECT client = toRect(form::toPixels(table.clientArea, static_cast<int>(m_dpi)));
+    const RECT frame = windowRectForClient(client, look.style, look.exStyle, look.menu, m_dpi);
+    SetWindowPos(handle(), nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TableWindow::~TableWindow() {
+    for (const Control &control : m_controls)
+        m_names.clear(control.window);
+    detach(handle());
+}
+
+void TableWindow::show() {
+    ShowWindow(handle(), SW_SHOW);
+    SetForegroundWindow(handle());
+}
+
+void TableWindow::hide() {
+    ShowWindow(handle(), SW_HIDE);
+}
+
+// Focusable controls are made first, in focus order, each with WS_TABSTOP: creation order is the
+// order Tab follows. Labels come after them, so they lie beneath fields and buttons.
+void TableWindow::createControls() {
+    std::vector<const form::ControlRow *> rows;
+    for (const form::ControlRow &row : m_table.controls)
+        rows.push_back(&row);
+    std::ranges::stable_sort(rows, [](const form::ControlRow *a, const form::ControlRow *b) {
+        if (takesFocus(*a) != takesFocus(*b))
+            return takesFocus(*a);
+        return takesFocus(*a) && a->tab < b->tab;
+    });
+
+    for (const form::ControlRow *row : rows) {
+        const ControlClass kind = controlClass(row->kind);
+        const auto id = firstControlId + static_cast<int>(row - m_table.controls.data());
+        HWND control = CreateWindowExW(kind.exStyle, kind.name, wide(row->caption).c_str(),
+                                       WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, handle(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       GetModuleHandleW(nullptr), nullptr);
+        if (row->kind == form::ControlKind::TextField)
+            SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // 0: as long as the system allows
+        m_names.set(control, form::accessibleName(*row), form::accessibleDescription(*row));
+        m_controls.push_back({row, control});
+    }
+    if (!m_controls.empty() && takesFocus(*m_controls.front().row))
+        m_lastFocus = m_controls.front().window;
+}
+
+void TableWindow::layOut(const FontSet &fonts, UINT dpi) {
+    const int scale = static_cast<int>(dpi);
+    std::vector<RECT> covering; // fields and buttons, which labels must not draw over
+    for (const Control &control : m_controls) {
+        const RECT box = toRect(form::toPixels(control.row->geometry, scale));
+        SetWindowPos(control.window, nullptr, box.left, box.top, box.right - box.left,
+                     box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control.window, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(fonts.font(control.row->font)), FALSE);
+        if (takesFocus(*control.row)) {
+            covering.push_back(box);
+            continue;
+        }
+        // Labels draw transparently and without clipping each other, so a raised "3" may touch
+        // the label beside it; a region keeps them off every field and button they overlap.
+        HRGN region = CreateRectRgn(0, 0, box.right - box.left, box.bottom - box.top);
+        for (const RECT &cover : covering) {
+            RECT overlap;
+            if (!IntersectRect(&overlap, &cover, &box))
+                continue;
+            HRGN hole = CreateRectRgn(overlap.left - box.left, overlap.top - box.top,
+                                      overlap.right - box.left, overlap.bottom - box.top);
+            CombineRgn(region, region, hole, RGN_DIFF);
+            DeleteObject(hole);
+        }
+        SetWindowRgn(control.window, region, TRUE); // the window owns the region from here
+    }
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+const TableWindow::Control *TableWindow::controlOf(HWND child) const {
+    const auto found = std::ranges::find(m_controls, child, &Control::window);
+    return found == m_controls.end() ? nullptr : &*found;
+}
+
+// Enter on a focused button presses it, as Space does; in a text field it does nothing.
+void TableWindow::pressFocusedButton() {
+    const Control *focused = controlOf(GetFocus());
+    if (focused && focused->row->command)
+        m_form.run(*focused->row->command);
+}
+
+LRESULT TableWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        HANDLE_MSG(window, WM_COMMAND, onCommand);
+        HANDLE_MSG(window, WM_CLOSE, onClose);
+        HANDLE_MSG(window, WM_ACTIVATE, onActivate);
+        HANDLE_MSG(window, WM_CTLCOLORSTATIC, onCtlColorStatic);
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TableWindow::onCommand(HWND, int id, HWND control, UINT notification) {
+    if (!control) {
+        // IsDialogMessageW turns Enter into IDOK when no button is the default one.
+        if (id == IDOK)
+            pressFocusedButton();
+        else if (id != IDCANCEL)
+            onMenuCommand(id);
+        return;
+    }
+    const Control *source = controlOf(control);
+    if (source && notification == BN_CLICKED && source->row->command)
+        m_form.run(*source->row->command);
+}
+
+void TableWindow::onClose(HWND) {
+    m_form.closeRequested(m_id);
+}
+
+// A plain window forgets which control had the focus when it is deactivated; bring it back.
+void TableWindow::onActivate(HWND, UINT state, HWND, BOOL minimized) {
+    if (state == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (controlOf(focus))
+            m_lastFocus = focus;
+    } else if (!minimized && m_lastFocus) {
+        SetFocus(m_lastFocus);
+    }
+}
+
+HBRUSH TableWindow::onCtlColorStatic(HWND, HDC dc, HWND, int) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+void TableWindow::onDpiChanged(UINT dpi, const RECT &suggested) {
+    FontSet fonts(dpi);
+    layOut(fonts, dpi);
+    m_fonts = std::move(fonts);
+    m_dpi = dpi;
+    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace quorel::win32
