@@ -3,6 +3,7 @@
 #include "qt/table_fonts.h"
 #include "qt/text_bridge.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,30 @@
 namespace quorel::qt {
 
 namespace {
+
+// No button is a default button, yet Enter and keypad Enter press the button that has the focus,
+// as on the Windows desktop the program's users know. A text field keeps Enter to itself.
+class EnterPressesFocusedButton final : public QObject {
+  public:
+    explicit EnterPressesFocusedButton(QPushButton *button) : QObject(button), m_button(button) {
+        button->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched != m_button || event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (!enter || modifiers != Qt::NoModifier || key->isAutoRepeat())
+            return false;
+        m_button->click();
+        return true;
+    }
+
+  private:
+    QPushButton *m_button;
+};
 
 QWidget *createControl(const form::ControlRow &row, QWidget *surface, const CommandHandler &run) {
     const QString caption = qtText(row.caption);
@@ -34,6 +59,7 @@ QWidget *createControl(const form::ControlRow &row, QWidget *surface, const Comm
     case form::ControlKind::Button: {
         auto *button = new QPushButton(caption, surface);
         button->setAutoDefault(false);
+        new EnterPressesFocusedButton(button);
         if (row.command) {
             QObject::connect(button, &QPushButton::clicked, button,
                              [run, command = *row.command] { run(command); });

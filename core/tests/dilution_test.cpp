@@ -219,6 +219,10 @@ TEST(Messages, ExactTexts) {
     for (const auto &[id, text] : texts)
         EXPECT_EQ(messageText(id), text);
     EXPECT_EQ(messageTitle(), u"注意");
+    // The overflow report is none of the six messages and says what happened.
+    EXPECT_NE(overflowReport().find(u"溢出"), std::u16string_view::npos);
+    for (const auto &[id, text] : texts)
+        EXPECT_NE(overflowReport(), text);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "form/control_names.h"
 #include "qt/app_shell.h"
+#include "qt/text_bridge.h"
 
 #include <QList>
 #include <QMessageBox>
@@ -15,6 +17,36 @@ class QLineEdit;
 class QWidget;
 
 namespace quorel::test {
+
+// The object names the tests look controls up by, as the program's tables give them.
+namespace names {
+inline const QString mainWindow = qt::qtText(form::main_names::window);
+inline const QString concentrateMassButton = qt::qtText(form::main_names::concentrateMassButton);
+inline const QString concentrateVolumeButton =
+    qt::qtText(form::main_names::concentrateVolumeButton);
+inline const QString solventMassButton = qt::qtText(form::main_names::solventMassButton);
+inline const QString solventVolumeButton = qt::qtText(form::main_names::solventVolumeButton);
+inline const QString exitButton = qt::qtText(form::main_names::exitButton);
+inline const QStringList calculationButtons{concentrateMassButton, concentrateVolumeButton,
+                                            solventMassButton, solventVolumeButton};
+inline QString field(int number) {
+    return qt::qtText(form::main_names::fields[number - 1]);
+}
+
+inline const QString fileMenu = qt::qtText(form::menu_names::file);
+inline const QString newItem = qt::qtText(form::menu_names::newFields);
+inline const QString exitItem = qt::qtText(form::menu_names::exit);
+inline const QString optionsMenu = qt::qtText(form::menu_names::options);
+inline const QString dilutionItem = qt::qtText(form::menu_names::dilution);
+inline const QString aboutCommand = qt::qtText(form::menu_names::about);
+
+inline const QString aboutWindow = qt::qtText(form::about_names::window);
+inline const QString aboutParagraph = qt::qtText(form::about_names::paragraph);
+inline const QString aboutNotice = qt::qtText(form::about_names::notice);
+inline const QString aboutContact = qt::qtText(form::about_names::contact);
+inline const QString returnButton = qt::qtText(form::about_names::returnButton);
+inline const QString aboutExitButton = qt::qtText(form::about_names::exitButton);
+} // namespace names
 
 // The program as a user meets it, except that ending it only records the exit status: a real
 // end would end the test.

@@ -18,6 +18,7 @@
 
 using namespace Qt::StringLiterals;
 using quorel::test::ModalBoxCloser;
+namespace names = quorel::test::names;
 
 namespace {
 
@@ -39,7 +40,20 @@ int topLevelCount(const QString &objectName) {
     return count;
 }
 
+enum class Place { MainField, MainButton, AboutButton };
+enum class ExitPath {
+    ExitButton,
+    ExitMenuItem,
+    CtrlXOnAButton,
+    MainCloseBox,
+    MainCloseBoxAfterAbout,
+    AboutExitButton,
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Place)
+Q_DECLARE_METATYPE(ExitPath)
 
 class MenuAndShellTest final : public quorel::test::ProgramTestCase {
     Q_OBJECT
@@ -53,8 +67,10 @@ class MenuAndShellTest final : public quorel::test::ProgramTestCase {
     void firstOptionChangesNothing();
     void ctrlXInAFieldCuts();
     void fieldContextMenuIsChinese();
-    void enterAndEscapeDoNothing_data();
-    void enterAndEscapeDoNothing();
+    void enterInAFieldAndEscapeDoNothing_data();
+    void enterInAFieldAndEscapeDoNothing();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
     void aboutAndBackKeepsTheFields();
     void aboutCloseBoxGoesBack();
     void exitPaths_data();
@@ -69,6 +85,7 @@ class MenuAndShellTest final : public quorel::test::ProgramTestCase {
     void calculateEverything();
     void clickMenuBar(const QString &name);
     void openAbout();
+    QWidget *focusPlace(Place place);
 };
 
 // The menus and shortcuts need the main window to have the keyboard, not only to be shown.
@@ -91,7 +108,7 @@ QPushButton *MenuAndShellTest::button(QWidget *window, const QString &name) cons
 
 void MenuAndShellTest::calculateEverything() {
     m_program->setFieldTexts(example);
-    for (const QString &name : {u"Command1"_s, u"体积计算"_s, u"Command2"_s, u"溶剂体积计算"_s})
+    for (const QString &name : names::calculationButtons)
         QTest::mouseClick(button(main(), name), Qt::LeftButton);
     QCOMPARE(m_program->fieldTexts(), calculated);
 }
@@ -104,7 +121,7 @@ void MenuAndShellTest::clickMenuBar(const QString &name) {
 }
 
 void MenuAndShellTest::openAbout() {
-    clickMenuBar(u"关于"_s);
+    clickMenuBar(names::aboutCommand);
     QVERIFY(m_program->aboutWindow());
     QVERIFY(QTest::qWaitForWindowExposed(m_program->aboutWindow()));
 }
@@ -135,7 +152,7 @@ void MenuAndShellTest::menuTree() {
         QVERIFY(bar[i]->isEnabled());
         const QList<Item> &items = expected[i].second;
         if (items.isEmpty()) {
-            QCOMPARE(bar[i]->objectName(), u"关于"_s);
+            QCOMPARE(bar[i]->objectName(), names::aboutCommand);
             QVERIFY(!bar[i]->menu());
             continue;
         }
@@ -167,11 +184,11 @@ void MenuAndShellTest::newClearsAFullCalculation() {
         m_program->field(5)->setFocus();
         QTest::keyClick(m_program->field(5), Qt::Key_N, Qt::ControlModifier);
     } else {
-        clickMenuBar(u"文件"_s);
-        QMenu *file = main()->findChild<QMenu *>(u"文件"_s);
+        clickMenuBar(names::fileMenu);
+        QMenu *file = main()->findChild<QMenu *>(names::fileMenu);
         QTRY_VERIFY(file->isVisible());
         QTest::mouseClick(file, Qt::LeftButton, {},
-                          file->actionGeometry(action(u"新建"_s)).center());
+                          file->actionGeometry(action(names::newItem)).center());
         QTRY_VERIFY(!file->isVisible());
     }
     QCOMPARE(m_program->fieldTexts(), QStringList(9, QString()));
@@ -181,11 +198,11 @@ void MenuAndShellTest::newClearsAFullCalculation() {
 
 void MenuAndShellTest::firstOptionChangesNothing() {
     calculateEverything();
-    clickMenuBar(u"选项"_s);
-    QMenu *options = main()->findChild<QMenu *>(u"选项"_s);
+    clickMenuBar(names::optionsMenu);
+    QMenu *options = main()->findChild<QMenu *>(names::optionsMenu);
     QTRY_VERIFY(options->isVisible());
     QTest::mouseClick(options, Qt::LeftButton, {},
-                      options->actionGeometry(action(u"浓溶液配稀溶液"_s)).center());
+                      options->actionGeometry(action(names::dilutionItem)).center());
     QTRY_VERIFY(!options->isVisible());
     QCOMPARE(m_program->fieldTexts(), calculated);
     QVERIFY(main()->isVisible());
@@ -215,36 +232,77 @@ void MenuAndShellTest::fieldContextMenuIsChinese() {
     QVERIFY2(texts.join(u'|').contains(u"粘贴"_s), qPrintable(texts.join(u'|')));
 }
 
-void MenuAndShellTest::enterAndEscapeDoNothing_data() {
-    QTest::addColumn<QString>("focus");
-    QTest::newRow("text field") << u"Text1"_s;
-    QTest::newRow("button") << u"Command1"_s;
-    QTest::newRow("About button") << u"Form1 Command1"_s;
+void MenuAndShellTest::enterInAFieldAndEscapeDoNothing_data() {
+    QTest::addColumn<Place>("place");
+    QTest::addColumn<QList<Qt::Key>>("keys");
+    const QList<Qt::Key> enterAndEscape{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape};
+    QTest::newRow("text field") << Place::MainField << enterAndEscape;
+    QTest::newRow("button, Escape") << Place::MainButton << QList{Qt::Key_Escape};
+    QTest::newRow("About button, Escape") << Place::AboutButton << QList{Qt::Key_Escape};
 }
 
-// No button is a default or cancel button.
-void MenuAndShellTest::enterAndEscapeDoNothing() {
-    QFETCH(QString, focus);
+// No button is a default or cancel button: Enter in a text field and Escape anywhere do nothing.
+void MenuAndShellTest::enterInAFieldAndEscapeDoNothing() {
+    QFETCH(Place, place);
+    QFETCH(QList<Qt::Key>, keys);
     m_program->setFieldTexts(example);
-    QWidget *target = nullptr;
-    if (focus.startsWith(u"Form1 "_s)) {
-        openAbout();
-        target = button(m_program->aboutWindow(), focus.sliced(6));
-    } else {
-        target = main()->findChild<QWidget *>(focus);
-    }
+    QWidget *target = focusPlace(place);
     QWidget *window = target->window();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    target->setFocus();
 
     ModalBoxCloser closer(m_program.get());
     closer.arm();
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+    for (const Qt::Key key : keys)
         QTest::keyClick(target, key);
     QCOMPARE(closer.finish().size(), 0);
     QCOMPARE(m_program->fieldTexts(), example);
     QVERIFY(window->isVisible());
     QCOMPARE(m_program->exitStatuses, QList<int>());
+}
+
+void MenuAndShellTest::enterPressesTheFocusedButton_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Return") << Qt::Key_Return;
+    QTest::newRow("keypad Enter") << Qt::Key_Enter;
+}
+
+// As everywhere on the desktop, Enter presses the button that has the focus.
+void MenuAndShellTest::enterPressesTheFocusedButton() {
+    QFETCH(Qt::Key, key);
+    m_program->setFieldTexts(example);
+    QWidget *calculate = focusPlace(Place::MainButton);
+    QTest::keyClick(calculate, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(m_program->field(4)->text(), calculated.at(3));
+
+    QWidget *back = focusPlace(Place::AboutButton);
+    QTest::keyClick(back, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QVERIFY(main()->isVisible());
+    QVERIFY(!m_program->aboutWindow()->isVisible());
+
+    QWidget *exit = button(main(), names::exitButton);
+    QVERIFY(QTest::qWaitForWindowActive(main()));
+    exit->setFocus();
+    QTest::keyClick(exit, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(m_program->exitStatuses, QList<int>{0});
+}
+
+QWidget *MenuAndShellTest::focusPlace(Place place) {
+    QWidget *target = nullptr;
+    switch (place) {
+    case Place::MainField:
+        target = m_program->field(1);
+        break;
+    case Place::MainButton:
+        target = button(main(), names::concentrateMassButton);
+        break;
+    case Place::AboutButton:
+        openAbout();
+        target = button(m_program->aboutWindow(), names::returnButton);
+        break;
+    }
+    if (!QTest::qWaitForWindowActive(target->window()))
+        return nullptr;
+    target->setFocus();
+    return target;
 }
 
 void MenuAndShellTest::aboutAndBackKeepsTheFields() {
@@ -256,12 +314,12 @@ void MenuAndShellTest::aboutAndBackKeepsTheFields() {
         if (!firstAbout)
             firstAbout = m_program->shell().aboutWindow();
         QCOMPARE(m_program->shell().aboutWindow(), firstAbout);
-        QCOMPARE(topLevelCount(u"Form1"_s), 1);
+        QCOMPARE(topLevelCount(names::aboutWindow), 1);
         QVERIFY(about->isVisible());
         QVERIFY(!main()->isVisible());
-        QCOMPARE(about->focusWidget(), button(about, u"Command1"_s));
+        QCOMPARE(about->focusWidget(), button(about, names::returnButton));
 
-        QTest::mouseClick(button(about, u"Command1"_s), Qt::LeftButton);
+        QTest::mouseClick(button(about, names::returnButton), Qt::LeftButton);
         QVERIFY(main()->isVisible());
         QVERIFY(!about->isVisible());
         QCOMPARE(m_program->fieldTexts(), calculated);
@@ -280,41 +338,50 @@ void MenuAndShellTest::aboutCloseBoxGoesBack() {
 }
 
 void MenuAndShellTest::exitPaths_data() {
-    QTest::addColumn<QString>("path");
-    QTest::newRow("退   出 button") << u"Command4"_s;
-    QTest::newRow("退出 menu item") << u"menu"_s;
-    QTest::newRow("Ctrl+X on a button") << u"Ctrl+X"_s;
-    QTest::newRow("main close box") << u"close"_s;
-    QTest::newRow("main close box after About") << u"close after About"_s;
-    QTest::newRow("About 退出") << u"About"_s;
+    QTest::addColumn<ExitPath>("path");
+    QTest::newRow("退   出 button") << ExitPath::ExitButton;
+    QTest::newRow("退出 menu item") << ExitPath::ExitMenuItem;
+    QTest::newRow("Ctrl+X on a button") << ExitPath::CtrlXOnAButton;
+    QTest::newRow("main close box") << ExitPath::MainCloseBox;
+    QTest::newRow("main close box after About") << ExitPath::MainCloseBoxAfterAbout;
+    QTest::newRow("About 退出") << ExitPath::AboutExitButton;
 }
 
 // Each way out ends the program exactly once, with status 0, and leaves no window showing.
 void MenuAndShellTest::exitPaths() {
-    QFETCH(QString, path);
+    QFETCH(ExitPath, path);
     m_program->setFieldTexts(example);
 
-    if (path == u"Command4") {
-        QTest::mouseClick(button(main(), u"Command4"_s), Qt::LeftButton);
-    } else if (path == u"menu") {
-        clickMenuBar(u"文件"_s);
-        QMenu *file = main()->findChild<QMenu *>(u"文件"_s);
+    switch (path) {
+    case ExitPath::ExitButton:
+        QTest::mouseClick(button(main(), names::exitButton), Qt::LeftButton);
+        break;
+    case ExitPath::ExitMenuItem: {
+        clickMenuBar(names::fileMenu);
+        QMenu *file = main()->findChild<QMenu *>(names::fileMenu);
         QTRY_VERIFY(file->isVisible());
         QTest::mouseClick(file, Qt::LeftButton, {},
-                          file->actionGeometry(action(u"退出"_s)).center());
-    } else if (path == u"Ctrl+X") {
-        QPushButton *command1 = button(main(), u"Command1"_s);
+                          file->actionGeometry(action(names::exitItem)).center());
+        break;
+    }
+    case ExitPath::CtrlXOnAButton: {
+        QPushButton *command1 = button(main(), names::concentrateMassButton);
         command1->setFocus();
         QTest::keyClick(command1, Qt::Key_X, Qt::ControlModifier);
-    } else if (path == u"close") {
+        break;
+    }
+    case ExitPath::MainCloseBox:
         main()->close();
-    } else if (path == u"close after About") {
+        break;
+    case ExitPath::MainCloseBoxAfterAbout:
         openAbout();
-        QTest::mouseClick(button(m_program->aboutWindow(), u"Command1"_s), Qt::LeftButton);
+        QTest::mouseClick(button(m_program->aboutWindow(), names::returnButton), Qt::LeftButton);
         main()->close();
-    } else if (path == u"About") {
+        break;
+    case ExitPath::AboutExitButton:
         openAbout();
-        QTest::mouseClick(button(m_program->aboutWindow(), u"Command2"_s), Qt::LeftButton);
+        QTest::mouseClick(button(m_program->aboutWindow(), names::aboutExitButton), Qt::LeftButton);
+        break;
     }
 
     QCOMPARE(m_program->exitStatuses, QList<int>{0});
@@ -343,7 +410,7 @@ void MenuAndShellTest::realEndStopsTheEventLoop() {
     QTimer::singleShot(0, shell.mainWindow(), [&] {
         QWidget *window = fromAbout ? static_cast<QWidget *>(shell.aboutWindow())
                                     : static_cast<QWidget *>(shell.mainWindow());
-        QTest::mouseClick(button(window, fromAbout ? u"Command2"_s : u"Command4"_s),
+        QTest::mouseClick(button(window, fromAbout ? names::aboutExitButton : names::exitButton),
                           Qt::LeftButton);
         clicked = true;
     });

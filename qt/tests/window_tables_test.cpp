@@ -3,6 +3,7 @@
 
 #include "qt/tests/gui_test_support.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -23,6 +24,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum class Kind { Label, Paragraph, Field, Button };
+enum class Window { Main, About };
 
 // A font of 0 points stands for the window's own default font, which must be smaller than
 // 12 pt so that the raised "3" reads as an exponent.
@@ -83,13 +85,26 @@ const Expected aboutControls[] = {
     {u"Command2", Kind::Button, u"退出", {168, 168, 89, 33}, 10.5},
 };
 
+namespace names = quorel::test::names;
+
 const QStringList mainFocusChain{
-    u"Text1"_s, u"Text2"_s, u"Text3"_s,        u"Command1"_s, u"Text4"_s,
-    u"Text5"_s, u"Text6"_s, u"体积计算"_s,     u"Text7"_s,    u"Command2"_s,
-    u"Text8"_s, u"Text9"_s, u"溶剂体积计算"_s, u"Command4"_s,
+    names::field(1),
+    names::field(2),
+    names::field(3),
+    names::concentrateMassButton,
+    names::field(4),
+    names::field(5),
+    names::field(6),
+    names::concentrateVolumeButton,
+    names::field(7),
+    names::solventMassButton,
+    names::field(8),
+    names::field(9),
+    names::solventVolumeButton,
+    names::exitButton,
 };
 
-const QStringList aboutFocusChain{u"Command1"_s, u"Command2"_s};
+const QStringList aboutFocusChain{names::returnButton, names::aboutExitButton};
 
 QString kindName(Kind kind) {
     switch (kind) {
@@ -115,6 +130,8 @@ bool fitsOnOneLine(const QFont &font, const QString &text, const QRect &box) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(Window)
+
 class WindowTablesTest final : public quorel::test::ProgramTestCase {
     Q_OBJECT
 
@@ -124,6 +141,7 @@ class WindowTablesTest final : public quorel::test::ProgramTestCase {
     void noOtherControls();
     void labelsNeverCoverFieldsOrButtons();
     void accessibleNames();
+    void buttonsAreAnnouncedByTheirCaptions();
     void mainWindow();
     void aboutWindow();
     void focusChain_data();
@@ -131,11 +149,11 @@ class WindowTablesTest final : public quorel::test::ProgramTestCase {
     void icon();
 
   private:
-    QWidget *window(const QString &name);
+    QWidget *window(Window which);
 };
 
-QWidget *WindowTablesTest::window(const QString &name) {
-    if (name == u"Form1") {
+QWidget *WindowTablesTest::window(Window which) {
+    if (which == Window::About) {
         m_program->shell().showWindow(quorel::form::WindowId::About);
         return m_program->aboutWindow();
     }
@@ -143,28 +161,28 @@ QWidget *WindowTablesTest::window(const QString &name) {
 }
 
 void WindowTablesTest::controls_data() {
-    QTest::addColumn<QString>("window");
+    QTest::addColumn<Window>("window");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("caption"); // null: the wording is ours, only its fit is checked
     QTest::addColumn<QRect>("pixels");
     QTest::addColumn<qreal>("points");
 
-    const auto addRows = [](const QString &window, const auto &rows) {
+    const auto addRows = [](Window window, const QString &windowName, const auto &rows) {
         for (const Expected &row : rows) {
             const QString name = QString::fromUtf16(row.name);
-            QTest::addRow("%s %s", qPrintable(window), qPrintable(name))
+            QTest::addRow("%s %s", qPrintable(windowName), qPrintable(name))
                 << window << name << kindName(row.kind)
                 << (row.caption ? QString::fromUtf16(row.caption) : QString()) << row.pixels
                 << row.points;
         }
     };
-    addRows(u"主程序"_s, mainControls);
-    addRows(u"Form1"_s, aboutControls);
+    addRows(Window::Main, names::mainWindow, mainControls);
+    addRows(Window::About, names::aboutWindow, aboutControls);
 }
 
 void WindowTablesTest::controls() {
-    QFETCH(QString, window);
+    QFETCH(Window, window);
     QFETCH(QString, name);
     QFETCH(QString, kind);
     QFETCH(QString, caption);
@@ -264,13 +282,13 @@ void WindowTablesTest::noOtherControls() {
         found.sort();
         return found;
     };
-    QCOMPARE(names(window(u"主程序"_s)), expected(mainControls));
-    QCOMPARE(names(window(u"Form1"_s)), expected(aboutControls));
+    QCOMPARE(names(window(Window::Main)), expected(mainControls));
+    QCOMPARE(names(window(Window::About)), expected(aboutControls));
 }
 
 void WindowTablesTest::labelsNeverCoverFieldsOrButtons() {
     int overlaps = 0;
-    for (QWidget *top : {window(u"主程序"_s), window(u"Form1"_s)}) {
+    for (QWidget *top : {window(Window::Main), window(Window::About)}) {
         const QList<QLabel *> labels = top->findChildren<QLabel *>();
         for (QWidget *control : top->findChildren<QWidget *>()) {
             if (!qobject_cast<QLineEdit *>(control) && !qobject_cast<QPushButton *>(control))
@@ -292,8 +310,8 @@ void WindowTablesTest::labelsNeverCoverFieldsOrButtons() {
 
 // Each field and button says in Chinese what it holds or does, and no two say the same.
 void WindowTablesTest::accessibleNames() {
-    for (QWidget *top : {window(u"主程序"_s), window(u"Form1"_s)}) {
-        QSet<QString> names;
+    for (QWidget *top : {window(Window::Main), window(Window::About)}) {
+        QSet<QString> seen;
         int controls = 0;
         for (QWidget *control : top->findChildren<QWidget *>()) {
             if (!qobject_cast<QLineEdit *>(control) && !qobject_cast<QPushButton *>(control))
@@ -303,19 +321,41 @@ void WindowTablesTest::accessibleNames() {
             QVERIFY2(std::any_of(name.cbegin(), name.cend(),
                                  [](QChar c) { return c.script() == QChar::Script_Han; }),
                      qPrintable(control->objectName()));
-            names.insert(name);
+            seen.insert(name);
         }
-        QCOMPARE(names.size(), controls);
+        QCOMPARE(seen.size(), controls);
     }
-    const QWidget *main = m_program->mainWindow();
-    QCOMPARE(main->findChild<QLineEdit *>(u"Text1"_s)->accessibleName(), u"配制溶液质量（克）"_s);
-    QCOMPARE(main->findChild<QLineEdit *>(u"Text9"_s)->accessibleName(), u"溶剂体积（毫升）"_s);
+    QCOMPARE(m_program->field(1)->accessibleName(), u"配制溶液质量（克）"_s);
+    QCOMPARE(m_program->field(9)->accessibleName(), u"溶剂体积（毫升）"_s);
+}
+
+// What a screen reader or voice control hears: a button by what it shows, so that saying its
+// caption finds it, with the longer explanation as its description.
+void WindowTablesTest::buttonsAreAnnouncedByTheirCaptions() {
+    int buttons = 0;
+    for (QWidget *top : {window(Window::Main), window(Window::About)}) {
+        for (QPushButton *button : top->findChildren<QPushButton *>()) {
+            ++buttons;
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(button);
+            QVERIFY(accessible);
+            QCOMPARE(accessible->role(), QAccessible::Button);
+            const QString name = accessible->text(QAccessible::Name);
+            const QString description = accessible->text(QAccessible::Description);
+            QString caption = button->text();
+            caption.remove(u' ');
+            QVERIFY2(name.contains(caption), qPrintable(name + u" / "_s + caption));
+            QVERIFY2(!description.isEmpty() && description != name, qPrintable(description));
+        }
+    }
+    QCOMPARE(buttons, 7);
+    QAccessibleInterface *field = QAccessible::queryAccessibleInterface(m_program->field(4));
+    QCOMPARE(field->text(QAccessible::Name), u"所需浓溶液质量（克）"_s);
 }
 
 void WindowTablesTest::mainWindow() {
-    auto *top = qobject_cast<QMainWindow *>(window(u"主程序"_s));
+    auto *top = qobject_cast<QMainWindow *>(window(Window::Main));
     QVERIFY(top);
-    QCOMPARE(top->objectName(), u"主程序"_s);
+    QCOMPARE(top->objectName(), names::mainWindow);
     QVERIFY(top->windowTitle().startsWith(u"Quorel计算助手"_s));
     QVERIFY(top->windowTitle().endsWith(u"（最简版）"_s));
     QCOMPARE(top->centralWidget()->size(), QSize(405, 274));
@@ -330,31 +370,31 @@ void WindowTablesTest::mainWindow() {
 }
 
 void WindowTablesTest::aboutWindow() {
-    QWidget *top = window(u"Form1"_s);
-    QCOMPARE(top->objectName(), u"Form1"_s);
+    QWidget *top = window(Window::About);
+    QCOMPARE(top->objectName(), names::aboutWindow);
     QCOMPARE(top->windowTitle(), u"软件简介"_s);
     QCOMPARE(top->size(), QSize(312, 213));
     QCOMPARE(top->minimumSize(), top->maximumSize());
     QVERIFY(!top->findChild<QMenuBar *>());
 
     const auto text = [top](const QString &name) { return top->findChild<QLabel *>(name)->text(); };
-    QVERIFY(text(u"关于"_s).contains(u"实验室"_s));
-    QVERIFY(text(u"关于"_s).contains(u"教学"_s));
-    QVERIFY(text(u"Label3"_s).startsWith(u"E-Mail:"_s));
-    QVERIFY(!text(u"Label3"_s).contains(u' '));
-    QVERIFY(text(u"Label3"_s).contains(u'@'));
-    QVERIFY(!text(u"Label1"_s).isEmpty());
+    QVERIFY(text(names::aboutParagraph).contains(u"实验室"_s));
+    QVERIFY(text(names::aboutParagraph).contains(u"教学"_s));
+    QVERIFY(text(names::aboutContact).startsWith(u"E-Mail:"_s));
+    QVERIFY(!text(names::aboutContact).contains(u' '));
+    QVERIFY(text(names::aboutContact).contains(u'@'));
+    QVERIFY(!text(names::aboutNotice).isEmpty());
 }
 
 void WindowTablesTest::focusChain_data() {
-    QTest::addColumn<QString>("window");
+    QTest::addColumn<Window>("window");
     QTest::addColumn<QStringList>("chain");
-    QTest::newRow("主程序") << u"主程序"_s << mainFocusChain;
-    QTest::newRow("Form1") << u"Form1"_s << aboutFocusChain;
+    QTest::newRow("主程序") << Window::Main << mainFocusChain;
+    QTest::newRow("Form1") << Window::About << aboutFocusChain;
 }
 
 void WindowTablesTest::focusChain() {
-    QFETCH(QString, window);
+    QFETCH(Window, window);
     QFETCH(QStringList, chain);
 
     QWidget *top = this->window(window);
@@ -370,7 +410,7 @@ void WindowTablesTest::focusChain() {
 }
 
 void WindowTablesTest::icon() {
-    QWidget *about = window(u"Form1"_s);
+    QWidget *about = window(Window::About);
     QVERIFY(!about->testAttribute(Qt::WA_SetWindowIcon));
     QWidget *main = m_program->mainWindow();
     QVERIFY(main->testAttribute(Qt::WA_SetWindowIcon));
