@@ -6,9 +6,8 @@
 
 #include "core/dilution.h"
 #include "core/number_text.h"
+#include "core/tests/support/mpfr_reference.h"
 #include "fuzz/field_text.h"
-
-#include <mpfr.h>
 
 #include <array>
 #include <bit>
@@ -26,28 +25,6 @@ using quorel::core::CalcOutcome;
 using quorel::core::DilutionTexts;
 using quorel::core::MessageId;
 using quorel::core::Overflow;
-
-// The double nearest to p * m / c with gradual underflow, or infinity.
-double productQuotient(double p, double m, double c) {
-    mpfr_t mp, mm, mc, product, quotient;
-    mpfr_inits2(53, mp, mm, mc, quotient, static_cast<mpfr_ptr>(nullptr));
-    mpfr_init2(product, 106);
-    mpfr_set_d(mp, p, MPFR_RNDN);
-    mpfr_set_d(mm, m, MPFR_RNDN);
-    mpfr_set_d(mc, c, MPFR_RNDN);
-    mpfr_mul(product, mp, mm, MPFR_RNDN); // exact
-    int inexact = mpfr_div(quotient, product, mc, MPFR_RNDN);
-    const mpfr_exp_t emin = mpfr_get_emin(), emax = mpfr_get_emax();
-    mpfr_set_emin(-1073);
-    mpfr_set_emax(1024);
-    inexact = mpfr_check_range(quotient, inexact, MPFR_RNDN);
-    mpfr_subnormalize(quotient, inexact, MPFR_RNDN);
-    const double result = mpfr_get_d(quotient, MPFR_RNDN);
-    mpfr_set_emin(emin);
-    mpfr_set_emax(emax);
-    mpfr_clears(mp, mm, mc, product, quotient, static_cast<mpfr_ptr>(nullptr));
-    return result;
-}
 
 enum class Calculation { ConcentrateMass, SolventMass, ConcentrateVolume, SolventVolume };
 
@@ -88,7 +65,7 @@ CalcOutcome model(Calculation calculation, const DilutionTexts &texts) {
         return calculation == Calculation::ConcentrateVolume ? MessageId::MsgEnterConcentrateDensity
                                                              : MessageId::MsgEnterSolventDensity;
     }
-    const double concentrateMass = productQuotient(*target, *mass, *concentrate);
+    const double concentrateMass = quorel::reference::productQuotient(*target, *mass, *concentrate);
     if (std::isinf(concentrateMass)) {
         return Overflow{};
     }

@@ -8,9 +8,9 @@
 #include "core/dilution.h"
 #include "core/exact_quotient.h"
 #include "core/number_text.h"
+#include "core/tests/support/mpfr_reference.h"
 
 #include <gtest/gtest.h>
-#include <mpfr.h>
 
 #include <algorithm>
 #include <bit>
@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -37,84 +38,6 @@ long long g_samples = 400'000;
 std::uint64_t g_seed = 20241210;
 
 constexpr int kMaxReported = 10;
-
-// MPFR counts exponents for mantissas in [0.5, 1): the smallest subnormal 2^-1074 has exponent
-// -1073, and DBL_MAX is just below 2^1024.
-constexpr mpfr_exp_t kDoubleEmin = -1073;
-constexpr mpfr_exp_t kDoubleEmax = 1024;
-
-class DoubleExponentRange {
-  public:
-    DoubleExponentRange() : m_emin(mpfr_get_emin()), m_emax(mpfr_get_emax()) {
-        mpfr_set_emin(kDoubleEmin);
-        mpfr_set_emax(kDoubleEmax);
-    }
-    ~DoubleExponentRange() {
-        mpfr_set_emin(m_emin);
-        mpfr_set_emax(m_emax);
-    }
-    DoubleExponentRange(const DoubleExponentRange &) = delete;
-    DoubleExponentRange &operator=(const DoubleExponentRange &) = delete;
-
-  private:
-    mpfr_exp_t m_emin;
-    mpfr_exp_t m_emax;
-};
-
-class MpfrOracle {
-  public:
-    MpfrOracle() {
-        mpfr_inits2(53, m_p, m_m, m_c, m_quotient, m_value, static_cast<mpfr_ptr>(nullptr));
-        mpfr_init2(m_product, 106);
-    }
-    ~MpfrOracle() {
-        mpfr_clears(m_p, m_m, m_c, m_quotient, m_value, m_product, static_cast<mpfr_ptr>(nullptr));
-    }
-    MpfrOracle(const MpfrOracle &) = delete;
-    MpfrOracle &operator=(const MpfrOracle &) = delete;
-
-    // The double nearest to p * m / c; infinite exactly when that lies beyond the double range.
-    double productQuotient(double p, double m, double c) {
-        mpfr_set_d(m_p, p, MPFR_RNDN);
-        mpfr_set_d(m_m, m, MPFR_RNDN);
-        mpfr_set_d(m_c, c, MPFR_RNDN);
-        // 106 bits hold the product of two doubles exactly, and MPFR's default exponent range
-        // is far wider than the product can reach.
-        if (mpfr_mul(m_product, m_p, m_m, MPFR_RNDN) != 0) {
-            ADD_FAILURE() << "MPFR product not exact";
-        }
-        int inexact = mpfr_div(m_quotient, m_product, m_c, MPFR_RNDN);
-        // Round once more, to what the double range can hold: overflow to infinity, and fewer
-        // bits for subnormals. The ternary value of the first rounding prevents double rounding.
-        DoubleExponentRange range;
-        inexact = mpfr_check_range(m_quotient, inexact, MPFR_RNDN);
-        mpfr_subnormalize(m_quotient, inexact, MPFR_RNDN);
-        return mpfr_get_d(m_quotient, MPFR_RNDN);
-    }
-
-    // x rounded to 15 significant digits, in the calculator's shape: 'E' for the exponent,
-    // negative zero as '0'.
-    std::string fifteenDigits(double x) {
-        if (x == 0) {
-            return "0";
-        }
-        mpfr_set_d(m_value, x, MPFR_RNDN);
-        char buffer[64];
-        const int length = mpfr_snprintf(buffer, sizeof buffer, "%.15Rg", m_value);
-        EXPECT_GT(length, 0);
-        EXPECT_LT(length, static_cast<int>(sizeof buffer));
-        std::string text(buffer);
-        for (char &ch : text) {
-            if (ch == 'e') {
-                ch = 'E';
-            }
-        }
-        return text;
-    }
-
-  private:
-    mpfr_t m_p, m_m, m_c, m_product, m_quotient, m_value;
-};
 
 std::string hex(double x) {
     char buffer[64];
@@ -279,7 +202,6 @@ Triple sampleTriple(Sampler &s) {
 }
 
 TEST(ExactProductQuotient, MatchesMpfrOverTheWholeRange) {
-    MpfrOracle oracle;
     Sampler sampler(g_seed);
     long long mismatches = 0, overflows = 0, subnormals = 0, beyondProducts = 0;
     for (long long i = 0; i < g_samples; ++i) {
@@ -287,7 +209,7 @@ TEST(ExactProductQuotient, MatchesMpfrOverTheWholeRange) {
         if (t.c == 0) {
             t.c = 1;
         }
-        const double expected = oracle.productQuotient(t.p, t.m, t.c);
+        const double expected = quorel::reference::productQuotient(t.p, t.m, t.c);
         const std::optional<double> actual = quorel::core::exactProductQuotient(t.p, t.m, t.c);
         const bool match = std::isinf(expected)
                                ? !actual.has_value()
@@ -314,7 +236,6 @@ TEST(ExactProductQuotient, MatchesMpfrOverTheWholeRange) {
 // The same through the button: field texts in, concentrateMass out. Only inputs that pass the
 // checks (all nonzero, targetPercent <= concentratePercent) are used.
 TEST(ConcentrateMass, FieldTextsMatchMpfr) {
-    MpfrOracle oracle;
     Sampler sampler(g_seed + 1);
     const long long count = g_samples / 4;
     long long mismatches = 0;
@@ -334,7 +255,7 @@ TEST(ConcentrateMass, FieldTextsMatchMpfr) {
         texts.targetPercent = targetPercent;
         texts.concentratePercent = concentratePercent;
         const CalcOutcome outcome = quorel::core::computeConcentrateMass(texts);
-        const double expected = oracle.productQuotient(t.p, t.m, t.c);
+        const double expected = quorel::reference::productQuotient(t.p, t.m, t.c);
         const bool match = std::isinf(expected)
                                ? std::holds_alternative<Overflow>(outcome)
                                : std::holds_alternative<double>(outcome) &&
@@ -380,9 +301,8 @@ TEST(ExactProductQuotient, DirectedCases) {
         {"negative zero", -0.0, 100, 98},
         {"underflow keeps the sign", -tiny, tiny, 1},
     };
-    MpfrOracle oracle;
     for (const auto &c : cases) {
-        const double expected = oracle.productQuotient(c.p, c.m, c.c);
+        const double expected = quorel::reference::productQuotient(c.p, c.m, c.c);
         const std::optional<double> actual = quorel::core::exactProductQuotient(c.p, c.m, c.c);
         if (std::isinf(expected)) {
             EXPECT_FALSE(actual.has_value()) << c.name << ": got " << hex(actual);
@@ -441,7 +361,6 @@ double sampleFormatValue(Sampler &s) {
 }
 
 TEST(FormatNumber, MatchesMpfrFifteenDigitRounding) {
-    MpfrOracle oracle;
     Sampler sampler(g_seed + 2);
     std::vector<double> values{0.0,
                                -0.0,
@@ -461,7 +380,7 @@ TEST(FormatNumber, MatchesMpfrFifteenDigitRounding) {
     for (const double x : values) {
         bool ascii = true;
         const std::string actual = toAscii(quorel::core::formatNumber(x), ascii);
-        const std::string expected = oracle.fifteenDigits(x);
+        const std::string expected = quorel::reference::fifteenDigits(x);
         if ((!ascii || actual != expected) && ++mismatches <= kMaxReported) {
             ADD_FAILURE() << hex(x) << ": expected '" << expected << "', got '" << actual << "'";
         }
