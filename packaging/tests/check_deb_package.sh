@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a configured and built tree, then checks its dependencies,
-# its contents, lintian's verdict and that the program it installs starts.
-#   check_deb_package.sh BUILD_DIRECTORY WORK_DIRECTORY
+# its version, its contents, lintian's verdict and that the program it installs starts.
+#   check_deb_package.sh BUILD_DIRECTORY WORK_DIRECTORY VERSION
 set -euo pipefail
 build=$1
 work=$2
+version=$3
 rm -rf "$work"
 mkdir -p "$work"
 cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log"
@@ -19,7 +20,7 @@ echo "Depends: $depends"
 for needed in libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n fonts-arphic-uming; do
     grep -qF "$needed" <<<"$depends" || fail "does not depend on $needed"
 done
-[ "$(dpkg-deb --field "$deb" Version)" = "1.01" ] || fail "version is not 1.01"
+[ "$(dpkg-deb --field "$deb" Version)" = "$version" ] || fail "version is not $version"
 
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
 for file in ./usr/bin/Quorel \

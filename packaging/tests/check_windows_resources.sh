@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
 # Compiles the Windows resource script (version record and icon) with the MinGW resource
-# compiler and reads the version record back from the result.
-#   check_windows_resources.sh RC_FILE WORK_DIRECTORY
+# compiler and reads the version record back from the result: it must carry VERSION.
+#   check_windows_resources.sh RC_FILE WORK_DIRECTORY VERSION
 set -euo pipefail
 rc=$1
 work=$2
+version=$3
 mkdir -p "$work"
 windres=x86_64-w64-mingw32-windres
+
+# The version's parts as the four numbers of the binary record (missing parts are 0), and the
+# text with its dots escaped for the regular expressions below.
+IFS=. read -r major minor patch tweak <<<"$version"
+numbers=()
+for part in "$major" "${minor:-0}" "${patch:-0}" "${tweak:-0}"; do
+    numbers+=("$((10#$part))")
+done
+text=${version//./\\.}
 
 # The script needs no Windows headers, so the host's C preprocessor serves.
 "$windres" --preprocessor=cpp --preprocessor-arg=-P --preprocessor-arg=-DRC_INVOKED \
@@ -18,11 +28,12 @@ failed=0
 expect() {
     grep -qE "$1" "$work/roundtrip.rc" || { echo "FAIL: missing $1"; failed=1; }
 }
-expect 'FILEVERSION 1, ?1, ?0, ?0'
-expect 'PRODUCTVERSION 1, ?1, ?0, ?0'
+binary="${numbers[0]}, ?${numbers[1]}, ?${numbers[2]}, ?${numbers[3]}"
+expect "FILEVERSION $binary"
+expect "PRODUCTVERSION $binary"
 expect 'BLOCK "080404[bB]0"'
-expect 'VALUE "FileVersion", "1\.01"'
-expect 'VALUE "ProductVersion", "1\.01"'
+expect "VALUE \"FileVersion\", \"$text\""
+expect "VALUE \"ProductVersion\", \"$text\""
 expect 'VALUE "Translation", 0x0?804, (0x0?4[bB]0|1200)'
 expect 'ICON'
 [ $failed -eq 0 ] && echo "version record and icon compile for Windows"
