@@ -2,27 +2,32 @@
 # Builds the Debian package from a configured and built tree, then checks its dependencies,
 # its version, its contents, lintian's verdict and that the program it installs starts.
 #   check_deb_package.sh BUILD_DIRECTORY WORK_DIRECTORY VERSION
+# The tools are taken from CPACK, DPKG_DEB, LINTIAN and APT_GET where set, else from PATH.
 set -euo pipefail
 build=$1
 work=$2
 version=$3
+cpack=${CPACK:-cpack}
+dpkg_deb=${DPKG_DEB:-dpkg-deb}
+lintian=${LINTIAN:-lintian}
+apt_get=${APT_GET:-apt-get}
 rm -rf "$work"
 mkdir -p "$work"
-cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log"
+"$cpack" -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log"
 deb=$(ls "$work"/Quorel-*.deb)
 echo "package: $deb"
 
 failed=0
 fail() { echo "FAIL: $1"; failed=1; }
 
-depends=$(dpkg-deb --field "$deb" Depends)
+depends=$("$dpkg_deb" --field "$deb" Depends)
 echo "Depends: $depends"
 for needed in libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n fonts-arphic-uming; do
     grep -qF "$needed" <<<"$depends" || fail "does not depend on $needed"
 done
-[ "$(dpkg-deb --field "$deb" Version)" = "$version" ] || fail "version is not $version"
+[ "$("$dpkg_deb" --field "$deb" Version)" = "$version" ] || fail "version is not $version"
 
-contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
+contents=$("$dpkg_deb" --contents "$deb" | awk '{print $NF}')
 for file in ./usr/bin/Quorel \
     ./usr/share/applications/org.quorel.Quorel.desktop \
     ./usr/share/metainfo/org.quorel.Quorel.metainfo.xml \
@@ -31,16 +36,16 @@ for file in ./usr/bin/Quorel \
     grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
 done
 
-lintian --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
+"$lintian" --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
     { cat "$work/lintian.log"; fail "lintian reports errors"; }
 grep -E '^E:' "$work/lintian.log" || true
 
 # Every dependency can be satisfied from the configured archives.
-apt-get install --simulate --quiet=2 "$deb" >"$work/apt.log" 2>&1 ||
+"$apt_get" install --simulate --quiet=2 "$deb" >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt cannot install the package"; }
 
 # The installed program starts and stays up in its event loop until stopped.
-dpkg-deb --extract "$deb" "$work/root"
+"$dpkg_deb" --extract "$deb" "$work/root"
 status=0
 QT_QPA_PLATFORM=offscreen timeout 3 "$work/root/usr/bin/Quorel" || status=$?
 [ $status -eq 124 ] || fail "the installed program did not keep running (status $status)"

@@ -2,12 +2,14 @@
 # Compiles the Windows resource script (version record and icon) with the MinGW resource
 # compiler and reads the version record back from the result: it must carry VERSION.
 #   check_windows_resources.sh RC_FILE WORK_DIRECTORY VERSION
+# The tools are taken from WINDRES and CPP where set, else from PATH.
 set -euo pipefail
 rc=$1
 work=$2
 version=$3
 mkdir -p "$work"
-windres=x86_64-w64-mingw32-windres
+windres=${WINDRES:-x86_64-w64-mingw32-windres}
+cpp=${CPP:-cpp}
 
 # The version's parts as the four numbers of the binary record (missing parts are 0), and the
 # text with its dots escaped for the regular expressions below.
@@ -19,9 +21,9 @@ done
 text=${version//./\\.}
 
 # The script needs no Windows headers, so the host's C preprocessor serves.
-"$windres" --preprocessor=cpp --preprocessor-arg=-P --preprocessor-arg=-DRC_INVOKED \
+"$windres" --preprocessor="$cpp" --preprocessor-arg=-P --preprocessor-arg=-DRC_INVOKED \
     --input-format=rc --output-format=coff -i "$rc" -o "$work/quorel_res.o"
-"$windres" --preprocessor=cpp --input-format=coff --output-format=rc -i "$work/quorel_res.o" \
+"$windres" --preprocessor="$cpp" --input-format=coff --output-format=rc -i "$work/quorel_res.o" \
     -o "$work/roundtrip.rc"
 
 failed=0
