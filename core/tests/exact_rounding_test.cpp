@@ -2,8 +2,9 @@
 // concentrateMass (the double nearest to targetPercent * targetMass / concentratePercent, with
 // gradual underflow) and formatNumber (the value rounded to 15 significant digits).
 //
-// The sample count is the first non-GoogleTest argument, '--samples=N'; the default suits every
-// build. The release run passes ten million or more.
+// After GoogleTest's own options, '--samples=N' sets the sample count and '--seed=S' the seed
+// of the random samples; any other argument is refused. The default count suits every build;
+// the release run (ctest -L release) passes ten million.
 
 #include "core/dilution.h"
 #include "core/exact_quotient.h"
@@ -122,9 +123,6 @@ struct Triple {
     double p, m, c;
 };
 
-// Inputs spread over the whole exponent range of all three numbers, weighted towards results
-// that land inside the double range (including its subnormal end and the overflow threshold)
-// while the product itself may lie far outside it, and towards exact halfway cases.
 // Three doubles whose p * m / c has about the given binary exponent.
 Triple withResultExponent(Sampler &s, int target) {
     for (;;) {
@@ -146,6 +144,9 @@ Triple scattered(Sampler &s, double p, double m, double c) {
             s.withSign(std::ldexp(c, shiftC))};
 }
 
+// Inputs spread over the whole exponent range of all three numbers, weighted towards results
+// that land inside the double range (including its subnormal end and the overflow threshold)
+// while the product itself may lie far outside it, and towards exact halfway cases.
 Triple sampleTriple(Sampler &s) {
     switch (s.uniform(0, 7)) {
     case 0:
@@ -233,8 +234,9 @@ TEST(ExactProductQuotient, MatchesMpfrOverTheWholeRange) {
                 g_samples, overflows, subnormals, beyondProducts, mismatches);
 }
 
-// The same through the button: field texts in, concentrateMass out. Only inputs that pass the
-// checks (all nonzero, targetPercent <= concentratePercent) are used.
+// The same through the button: field texts in, concentrateMass out. Samples with a zero are
+// left out, and targetPercent and concentratePercent swapped where the first is the larger, so
+// that every input passes the checks.
 TEST(ConcentrateMass, FieldTextsMatchMpfr) {
     Sampler sampler(g_seed + 1);
     const long long count = g_samples / 4;
