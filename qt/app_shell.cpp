@@ -4,7 +4,9 @@
 #include "qt/main_window.h"
 #include "qt/text_bridge.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -38,10 +40,20 @@ void AppShell::start() {
 }
 
 void AppShell::showMessage(std::u16string_view text, std::u16string_view title) {
-    QMessageBox box(QMessageBox::NoIcon, qtText(title), qtText(text), QMessageBox::Ok,
-                    visibleWindow());
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    QWidget *over = visibleWindow();
+    if (!m_box) {
+        m_box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString(), QString(),
+                                              QMessageBox::Ok, over);
+        m_box->setTextFormat(Qt::PlainText);
+        // Some desktop styles put a check mark on OK; no other button of the program has an icon.
+        for (QAbstractButton *button : m_box->buttons())
+            button->setIcon(QIcon());
+    } else if (m_box->parentWidget() != over) {
+        m_box->setParent(over, m_box->windowFlags());
+    }
+    m_box->setWindowTitle(qtText(title));
+    m_box->setText(qtText(text));
+    m_box->exec();
 }
 
 void AppShell::showWindow(form::WindowId id) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace quorel::qt {
@@ -53,6 +54,9 @@ class AppShell final : public form::Shell, public form::FieldAccess {
     form::CalculatorForm m_form{*this, *this};
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<AboutWindow> m_about;
+    // One box for every message of the program's life: each new box would keep memory Qt never
+    // gives back. Declared last, so it goes before the window it sits on.
+    std::unique_ptr<QMessageBox> m_box;
 };
 
 } // namespace quorel::qt

@@ -4,7 +4,9 @@
 #include "core/messages.h"
 #include "qt/tests/gui_test_support.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTest>
 
@@ -46,10 +48,12 @@ class CalculationTest final : public quorel::test::ProgramTestCase {
     Q_OBJECT
 
   private slots:
+    void initTestCase();
     void press_data();
     void press();
     void resultStaysUntilOk();
     void entryFieldsAreReadAfresh();
+    void oneBoxServesEveryMessage();
 
   private:
     QPushButton *button(const QString &name) const;
@@ -57,6 +61,22 @@ class CalculationTest final : public quorel::test::ProgramTestCase {
 
 QPushButton *CalculationTest::button(const QString &name) const {
     return m_program->mainWindow()->findChild<QPushButton *>(name);
+}
+
+// Desktop styles such as GNOME's and KDE's put icons on dialog buttons; the calculator's boxes
+// must not show one even there.
+class IconsOnDialogButtons final : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returned) const override {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+void CalculationTest::initTestCase() {
+    QApplication::setStyle(new IconsOnDialogButtons);
 }
 
 void CalculationTest::press_data() {
@@ -150,6 +170,8 @@ void CalculationTest::press() {
         QCOMPARE(box.buttons, QStringList{u"确定"_s});
         QCOMPARE(box.icon, QMessageBox::NoIcon);
         QVERIFY(box.modal);
+        QVERIFY(!box.buttonIcons);
+        QCOMPARE(box.over, m_program->mainWindow());
         // Nothing is written while the box is open.
         QCOMPARE(box.fieldsWhileOpen, before);
     }
@@ -195,6 +217,23 @@ void CalculationTest::entryFieldsAreReadAfresh() {
     QTest::keyClicks(m_program->field(1), u"0"_s);
     QTest::mouseClick(button(names::solventMassButton), Qt::LeftButton);
     QCOMPARE(m_program->field(7)->text(), u"897.959183673469"_s);
+}
+
+// Every message of a session is shown in the one box the program keeps for its whole life.
+void CalculationTest::oneBoxServesEveryMessage() {
+    ModalBoxCloser closer(m_program.get());
+    QList<quorel::test::SeenBox> seen;
+    for (const QString &name : names::calculationButtons) {
+        closer.arm();
+        QTest::mouseClick(button(name), Qt::LeftButton);
+        seen += closer.finish();
+    }
+    QCOMPARE(seen.size(), 4);
+    for (const quorel::test::SeenBox &box : seen) {
+        QVERIFY(box.box);
+        QCOMPARE(box.box, seen.first().box);
+        QCOMPARE(box.text, enterTargetMass);
+    }
 }
 
 QTEST_MAIN(CalculationTest)

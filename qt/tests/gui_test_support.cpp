@@ -65,8 +65,12 @@ void ModalBoxCloser::closeActiveBox() {
     SeenBox seen;
     seen.title = box->windowTitle();
     seen.text = box->text();
-    for (QAbstractButton *button : box->buttons())
+    for (QAbstractButton *button : box->buttons()) {
         seen.buttons << button->text();
+        seen.buttonIcons = seen.buttonIcons || !button->icon().isNull();
+    }
+    seen.box = box;
+    seen.over = box->parentWidget() ? box->parentWidget()->window() : nullptr;
     seen.icon = box->icon();
     seen.modal = box->isModal();
     if (m_program)

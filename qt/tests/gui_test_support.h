@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -74,8 +75,11 @@ struct SeenBox {
     QString text;
     QStringList buttons;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool buttonIcons = false; // whether any button carries an icon
     bool modal = false;
-    QStringList fieldsWhileOpen; // as the main window showed them behind the box
+    QPointer<QMessageBox> box;     // null once the box is gone
+    const QWidget *over = nullptr; // the window the box sits on
+    QStringList fieldsWhileOpen;   // as the main window showed them behind the box
 };
 
 // Answers every modal message box that opens between arm() and finish() by clicking its first
