@@ -18,7 +18,7 @@ if [ "${1:-test}" = "test" ]; then
         desktop-file-utils appstream lintian dpkg-dev binutils-mingw-w64-x86-64 file
         # The Windows build (mingw-w64, GoogleTest's sources) and Wine to test it under
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest
-        wine wine64 fonts-wine zip
+        wine wine64 fonts-wine unzip
     )
 fi
 

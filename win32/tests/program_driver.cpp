@@ -1,0 +1,210 @@
+#include "win32/tests/program_driver.h"
+
+#include "form/main_window_table.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <thread>
+
+namespace quorel::win32::testing {
+
+namespace {
+
+// Quorel.exe sits beside the test program.
+std::wstring programPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Quorel.exe";
+}
+
+std::wstring wide(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
+
+struct TopLevelSearch {
+    DWORD process;
+    std::wstring_view className; // empty: any
+    std::wstring_view title;     // empty: any
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchTopLevel(HWND window, LPARAM parameter) {
+    auto &search = *reinterpret_cast<TopLevelSearch *>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search.process || !IsWindowVisible(window))
+        return TRUE;
+    if (!search.className.empty() && className(window) != search.className)
+        return TRUE;
+    if (!search.title.empty() && windowText(window) != search.title)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+void sendKey(WORD key, bool up, bool extended) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    SendInput(1, &input, sizeof input);
+}
+
+} // namespace
+
+bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::wstring windowText(HWND window) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length);
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_NORMAL, 5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+void setWindowText(HWND window, std::wstring_view text) {
+    const std::wstring terminated(text);
+    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
+}
+
+RECT clientRectIn(HWND child, HWND parent) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT *>(&rect), 2);
+    return rect;
+}
+
+UINT screenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+std::vector<HWND> childrenInZOrder(HWND window) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+std::wstring controlClass(form::ControlKind kind) {
+    switch (kind) {
+    case form::ControlKind::Label:
+    case form::ControlKind::Paragraph:
+        return L"Static";
+    case form::ControlKind::TextField:
+        return L"Edit";
+    case form::ControlKind::Button:
+        return L"Button";
+    }
+    return {};
+}
+
+ProgramRun::ProgramRun() {
+    std::wstring commandLine = L"\"" + programPath() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &m_process))
+        throw std::runtime_error("Quorel.exe does not start");
+    const std::wstring title = wide(form::mainWindowTable.title);
+    waitUntil([&] { return (m_main = topLevel(title)) != nullptr && focus() != nullptr; }, 10000ms);
+    if (!m_main)
+        throw std::runtime_error("Quorel.exe shows no window");
+}
+
+ProgramRun::~ProgramRun() {
+    if (isRunning()) {
+        TerminateProcess(m_process.hProcess, 1);
+        WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+}
+
+HWND ProgramRun::topLevel(std::wstring_view title) const {
+    TopLevelSearch search{m_process.dwProcessId, {}, title};
+    EnumWindows(&matchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ProgramRun::messageBox() const {
+    TopLevelSearch search{m_process.dwProcessId, L"#32770", {}};
+    EnumWindows(&matchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ProgramRun::control(HWND window, const form::ControlRow &row) const {
+    const form::PixelRect place = form::toPixels(row.geometry, static_cast<int>(screenDpi()));
+    const std::wstring wantedClass = controlClass(row.kind);
+    for (HWND child : childrenInZOrder(window)) {
+        const RECT rect = clientRectIn(child, window);
+        if (className(child) == wantedClass && rect.left == place.left && rect.top == place.top &&
+            rect.right - rect.left == place.width && rect.bottom - rect.top == place.height)
+            return child;
+    }
+    return nullptr;
+}
+
+HWND ProgramRun::field(form::Field which) const {
+    for (const form::ControlRow &row : form::mainWindowTable.controls) {
+        if (row.field == which)
+            return control(m_main, row);
+    }
+    return nullptr;
+}
+
+HWND ProgramRun::focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(m_process.dwThreadId, &info);
+    return info.hwndFocus;
+}
+
+bool ProgramRun::isRunning() const {
+    return WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> ProgramRun::exitStatus(std::chrono::milliseconds timeout) const {
+    if (WaitForSingleObject(m_process.hProcess, static_cast<DWORD>(timeout.count())) !=
+        WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD status = 0;
+    GetExitCodeProcess(m_process.hProcess, &status);
+    return status;
+}
+
+void click(HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void pressKey(WORD key, bool extended) {
+    sendKey(key, false, extended);
+    sendKey(key, true, extended);
+}
+
+void pressWithModifier(WORD modifier, WORD key) {
+    sendKey(modifier, false, false);
+    pressKey(key);
+    sendKey(modifier, true, false);
+}
+
+} // namespace quorel::win32::testing

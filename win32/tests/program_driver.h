@@ -1,0 +1,69 @@
+#pragma once
+
+// Drives the real Quorel.exe from another process, as a user would: it starts the program, finds
+// windows and controls by class, title and position, reads and sets texts through window
+// messages, presses buttons and types keys. It never reaches into the program.
+
+#include "form/control_table.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorel::win32::testing {
+
+using namespace std::chrono_literals;
+
+// Polls `condition` until it holds or `timeout` has passed; returns whether it held.
+bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds timeout = 5000ms);
+
+std::wstring className(HWND window);
+std::wstring windowText(HWND window); // through WM_GETTEXT, which works across processes
+void setWindowText(HWND window, std::wstring_view text);
+RECT clientRectIn(HWND child, HWND parent);
+UINT screenDpi();
+
+// The children of a window in Z order, topmost first.
+std::vector<HWND> childrenInZOrder(HWND window);
+
+// The windows class a control of this kind is made of: "Static", "Edit" or "Button".
+std::wstring controlClass(form::ControlKind kind);
+
+// One run of Quorel.exe, started on construction and ended (if still running) on destruction.
+class ProgramRun {
+  public:
+    ProgramRun();
+    ~ProgramRun();
+    ProgramRun(const ProgramRun &) = delete;
+    ProgramRun &operator=(const ProgramRun &) = delete;
+
+    HWND mainWindow() const { return m_main; }
+    // The visible top-level window of this run with `title`, if there is one.
+    HWND topLevel(std::wstring_view title) const;
+    // The open message box (class #32770) of this run, if there is one.
+    HWND messageBox() const;
+    // The control drawn for `row` in `window`: the child of the row's class at the row's place.
+    HWND control(HWND window, const form::ControlRow &row) const;
+    HWND field(form::Field field) const;
+    HWND focus() const;
+    bool isRunning() const;
+    // The exit status once the program has ended, nothing if it still runs after `timeout`.
+    std::optional<DWORD> exitStatus(std::chrono::milliseconds timeout = 5000ms) const;
+
+  private:
+    PROCESS_INFORMATION m_process{};
+    HWND m_main = nullptr;
+};
+
+// Presses a button the way a mouse click does, without waiting for what it starts.
+void click(HWND button);
+
+// Keys typed into whatever window has the keyboard focus.
+void pressKey(WORD key, bool extended = false);
+void pressWithModifier(WORD modifier, WORD key);
+
+} // namespace quorel::win32::testing
