@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Takes docs/windows-main-window.png: Quorel.exe under Wine after the worked example. Run it with
+# the Wine environment tools/test-windows.sh sets up (DISPLAY, WINEPREFIX, LANG=zh_CN.UTF-8), or
+# let it make its own. DPI=144 shows the window at 1.5 times the size.
+#   win32/tests/screenshot.sh BUILD_DIRECTORY OUTPUT.png [DPI]
+set -euo pipefail
+build=$1
+output=$2
+dpi=${3:-96}
+
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+wineserver -w
+wine "$build/win32/worked_example_pose.exe" 6 >"$output.log" 2>&1 &
+pose=$!
+for _ in $(seq 100); do
+    grep -q ready "$output.log" 2>/dev/null && break
+    sleep 0.1
+done
+sleep 0.5
+# The window and its frame, cut out of the screen by its X geometry.
+geometry=$(xwininfo -root -tree | awk '/"Quorel计算助手/ {print $(NF-1)}' | head -1)
+import -window root -crop "$geometry" +repage "$output"
+wait "$pose"
+rm -f "$output.log"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+wineserver -w
+echo "$output: $geometry"
