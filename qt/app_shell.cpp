@@ -1,6 +1,7 @@
 #include "qt/app_shell.h"
 
 #include "qt/about_window.h"
+#include "qt/long_text_edit.h"
 #include "qt/main_window.h"
 #include "qt/text_bridge.h"
 
@@ -78,14 +79,12 @@ void AppShell::reportOverflow(std::u16string_view text, std::u16string_view titl
 }
 
 std::u16string AppShell::text(form::Field field) const {
-    return coreText(m_main->field(field)->text());
+    return coreText(m_main->field(field)->fullText());
 }
 
 void AppShell::setText(form::Field field, std::u16string_view text) {
-    QLineEdit *edit = m_main->field(field);
-    edit->setText(qtText(text));
     // A result wider than its field shows its leading digits, not its last.
-    edit->setCursorPosition(0);
+    m_main->field(field)->setFullText(qtText(text));
 }
 
 void AppShell::exitEventLoop(int status) {

@@ -1,6 +1,7 @@
 #include "qt/main_window.h"
 
 #include "form/main_window_table.h"
+#include "qt/long_text_edit.h"
 #include "qt/text_bridge.h"
 
 #include <QAction>
@@ -24,11 +25,11 @@ MainWindow::MainWindow(CommandHandler run, std::function<void()> closeRequested)
     for (const form::ControlRow &row : form::mainWindowTable.controls) {
         if (row.field)
             m_fields[static_cast<std::size_t>(*row.field)] =
-                surface->findChild<QLineEdit *>(qtText(row.name));
+                surface->findChild<LongTextEdit *>(qtText(row.name));
     }
 }
 
-QLineEdit *MainWindow::field(form::Field field) const {
+LongTextEdit *MainWindow::field(form::Field field) const {
     return m_fields[static_cast<std::size_t>(field)];
 }
 

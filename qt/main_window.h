@@ -7,7 +7,7 @@
 
 #include <array>
 
-class QLineEdit;
+class LongTextEdit;
 
 namespace quorel::qt {
 
@@ -19,7 +19,7 @@ class MainWindow final : public QMainWindow {
   public:
     MainWindow(CommandHandler run, std::function<void()> closeRequested);
 
-    QLineEdit *field(form::Field field) const;
+    LongTextEdit *field(form::Field field) const;
 
   protected:
     void closeEvent(QCloseEvent *event) override;
@@ -29,7 +29,7 @@ class MainWindow final : public QMainWindow {
 
     CommandHandler m_run;
     std::function<void()> m_closeRequested;
-    std::array<QLineEdit *, form::fieldCount> m_fields{};
+    std::array<LongTextEdit *, form::fieldCount> m_fields{};
 };
 
 } // namespace quorel::qt

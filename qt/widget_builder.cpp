@@ -1,5 +1,6 @@
 #include "qt/widget_builder.h"
 
+#include "qt/long_text_edit.h"
 #include "qt/table_fonts.h"
 #include "qt/text_bridge.h"
 
@@ -52,7 +53,7 @@ QWidget *createControl(const form::ControlRow &row, QWidget *surface, const Comm
         return label;
     }
     case form::ControlKind::TextField: {
-        auto *field = new QLineEdit(surface);
+        auto *field = new LongTextEdit(surface);
         field->setMaxLength(std::numeric_limits<int>::max());
         return field;
     }

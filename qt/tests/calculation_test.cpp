@@ -98,6 +98,10 @@ void CalculationTest::press_data() {
                                       << with(example, 6, u"5.54569653948536"_s);
     QTest::newRow("溶剂体积计算 example") << example << names::solventVolumeButton << QString()
                                           << with(example, 9, u"89.7959183673469"_s);
+    // No length limit: a field of 40,000 blanks and then a number reads as that number.
+    const QStringList padded = with(example, 1, QString(40000, u' ') + u"100"_s);
+    QTest::newRow("Command1 padded mass") << padded << names::concentrateMassButton << QString()
+                                          << with(padded, 4, u"10.2040816326531"_s);
     const QStringList second = fields(u"200"_s, u"5"_s, u"36"_s, {}, u"1.18"_s, {}, {}, u"1"_s, {});
     QTest::newRow("溶剂体积计算 second example")
         << second << names::solventVolumeButton << QString()
@@ -214,6 +218,7 @@ void CalculationTest::entryFieldsAreReadAfresh() {
     QCOMPARE(m_program->field(7)->text(), u"89.7959183673469"_s);
     QCOMPARE(m_program->field(4)->text(), u"50"_s);
 
+    QTest::keyClick(m_program->field(1), Qt::Key_End);
     QTest::keyClicks(m_program->field(1), u"0"_s);
     QTest::mouseClick(button(names::solventMassButton), Qt::LeftButton);
     QCOMPARE(m_program->field(7)->text(), u"897.959183673469"_s);

@@ -1,6 +1,7 @@
 #include "qt/tests/gui_test_support.h"
 
 #include "qt/about_window.h"
+#include "qt/long_text_edit.h"
 #include "qt/main_window.h"
 
 #include <QAbstractButton>
@@ -27,20 +28,21 @@ QWidget *RunningProgram::aboutWindow() const {
     return m_shell->aboutWindow();
 }
 
-QLineEdit *RunningProgram::field(int number) const {
+LongTextEdit *RunningProgram::field(int number) const {
     return m_shell->mainWindow()->field(static_cast<form::Field>(number - 1));
 }
 
 QStringList RunningProgram::fieldTexts() const {
     QStringList texts;
     for (int number = 1; number <= 9; ++number)
-        texts << field(number)->text();
+        texts << qt::qtText(m_shell->text(static_cast<form::Field>(number - 1)));
     return texts;
 }
 
 void RunningProgram::setFieldTexts(const QStringList &texts) {
     for (int number = 1; number <= 9; ++number)
-        field(number)->setText(texts.value(number - 1));
+        m_shell->setText(static_cast<form::Field>(number - 1),
+                         qt::coreText(texts.value(number - 1)));
 }
 
 ModalBoxCloser::ModalBoxCloser(const RunningProgram *program) : m_program(program) {

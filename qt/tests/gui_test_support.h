@@ -2,6 +2,7 @@
 
 #include "form/control_names.h"
 #include "qt/app_shell.h"
+#include "qt/long_text_edit.h"
 #include "qt/text_bridge.h"
 
 #include <QList>
@@ -14,7 +15,6 @@
 
 #include <memory>
 
-class QLineEdit;
 class QWidget;
 
 namespace quorel::test {
@@ -62,7 +62,7 @@ class RunningProgram {
 
     QStringList fieldTexts() const; // Text1 to Text9
     void setFieldTexts(const QStringList &texts);
-    QLineEdit *field(int number) const;
+    LongTextEdit *field(int number) const;
 
     QList<int> exitStatuses;
 
