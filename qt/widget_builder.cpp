@@ -1,6 +1,7 @@
 #include "qt/widget_builder.h"
 
 #include "qt/long_text_edit.h"
+#include "qt/paragraph_label.h"
 #include "qt/table_fonts.h"
 #include "qt/text_bridge.h"
 
@@ -46,7 +47,9 @@ QWidget *createControl(const form::ControlRow &row, QWidget *surface, const Comm
     switch (row.kind) {
     case form::ControlKind::Label:
     case form::ControlKind::Paragraph: {
-        auto *label = new QLabel(caption, surface);
+        auto *label = row.kind == form::ControlKind::Paragraph
+                          ? new ParagraphLabel(caption, surface)
+                          : new QLabel(caption, surface);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(row.kind == form::ControlKind::Paragraph);

@@ -1,6 +1,7 @@
 // Both windows as designed: every control by name with its caption, place in pixels, font and
 // focus order, and every caption readable in its box with the font that actually resolves.
 
+#include "qt/tests/glyph_ink.h"
 #include "qt/tests/gui_test_support.h"
 
 #include <QAccessible>
@@ -128,6 +129,15 @@ bool fitsOnOneLine(const QFont &font, const QString &text, const QRect &box) {
            ink.bottom() < box.height();
 }
 
+QRect inDevicePixels(const QRect &logical, qreal ratio) {
+    return {qRound(logical.x() * ratio), qRound(logical.y() * ratio),
+            qRound(logical.width() * ratio), qRound(logical.height() * ratio)};
+}
+
+QString describe(const QRect &rect) {
+    return u"%1,%2 %3x%4"_s.arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Window)
@@ -220,13 +230,24 @@ void WindowTablesTest::controls() {
             QVERIFY2(fitsOnOneLine(label->font(), shown, label->contentsRect()),
                      qPrintable(QFontInfo(label->font()).family()));
         } else {
-            // Four blanks of first-line indent, then up to three wrapped lines.
+            // Four blanks of first-line indent, then three wrapped lines whose ink stays apart
+            // by at least a blank row and inside the box, as the label itself draws them when
+            // made taller than its box.
             QVERIFY(shown.startsWith(u"    "_s) && !shown.startsWith(u"     "_s));
-            const QFontMetrics metrics(label->font());
-            const QRect wrapped = metrics.boundingRect(label->contentsRect(),
-                                                       Qt::AlignLeft | Qt::TextWordWrap, shown);
-            QVERIFY(wrapped.height() <= label->contentsRect().height());
-            QVERIFY(wrapped.height() > 2 * metrics.lineSpacing());
+            // The program starts afresh for each row, so the label may be drawn black on white.
+            const QSize size = label->size();
+            const QImage image = quorel::test::blackOnWhite(*label, size + QSize(0, 30));
+            label->resize(size);
+            const QRect box = inDevicePixels(label->contentsRect(), image.devicePixelRatio());
+            const QRect ink = quorel::test::inkBounds(image);
+            const auto bands = quorel::test::inkRowBands(image);
+            QString found = u"ink "_s + describe(ink) + u" in box "_s + describe(box) + u", rows"_s;
+            for (const auto &[first, last] : bands)
+                found += u" %1-%2"_s.arg(first).arg(last);
+            QVERIFY2(bands.size() == 3, qPrintable(found));
+            for (qsizetype line = 1; line < bands.size(); ++line)
+                QVERIFY2(bands[line].first > bands[line - 1].second + 1, qPrintable(found));
+            QVERIFY2(box.contains(ink), qPrintable(found));
         }
     } else if (kind == u"field") {
         auto *field = qobject_cast<QLineEdit *>(control);
