@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
-    fonts-arphic-uming
+    fonts-arphic-uming fonts-inconsolata
 )
 if [ "${1:-test}" = "test" ]; then
     packages+=(

@@ -22,7 +22,7 @@ fail() { echo "FAIL: $1"; failed=1; }
 
 depends=$("$dpkg_deb" --field "$deb" Depends)
 echo "Depends: $depends"
-for needed in libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n fonts-arphic-uming; do
+for needed in libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n fonts-arphic-uming fonts-inconsolata; do
     grep -qF "$needed" <<<"$depends" || fail "does not depend on $needed"
 done
 [ "$("$dpkg_deb" --field "$deb" Version)" = "$version" ] || fail "version is not $version"
