@@ -10,7 +10,8 @@ struct IAccPropServices;
 namespace quorel::win32 {
 
 // Names and descriptions for screen readers, given to the system's accessibility layer (Dynamic
-// Annotation). Where the system offers none, controls keep the names Windows derives itself.
+// Annotation). COM and the layer start with the first name set, not with the program. Where the
+// system offers none, controls keep the names Windows derives itself.
 class AccessibleNames final {
   public:
     AccessibleNames();
@@ -23,6 +24,10 @@ class AccessibleNames final {
     void clear(HWND control);
 
   private:
+    IAccPropServices *services();
+
+    bool m_started = false;
+    bool m_comStarted = false;
     IAccPropServices *m_services = nullptr;
 };
 

@@ -12,6 +12,10 @@ namespace quorel::win32 {
 
 namespace {
 
+// Names for screen readers are given once the window has been drawn (a timer's message comes
+// after the first WM_PAINT): starting COM and the accessibility layer would delay the first frame.
+constexpr UINT_PTR nameControlsTimer = 1;
+
 // Controls are numbered from here by their row in the table, clear of IDOK and IDCANCEL, which
 // IsDialogMessageW sends for Enter and Escape.
 constexpr int firstControlId = 100;
@@ -101,11 +105,17 @@ void TableWindow::createControls() {
                                        GetModuleHandleW(nullptr), nullptr);
         if (row->kind == form::ControlKind::TextField)
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // 0: as long as the system allows
-        m_names.set(control, form::accessibleName(*row), form::accessibleDescription(*row));
         m_controls.push_back({row, control});
     }
     if (!m_controls.empty() && takesFocus(*m_controls.front().row))
         m_lastFocus = m_controls.front().window;
+    SetTimer(handle(), nameControlsTimer, 0, nullptr);
+}
+
+void TableWindow::nameControls() {
+    for (const Control &control : m_controls)
+        m_names.set(control.window, form::accessibleName(*control.row),
+                    form::accessibleDescription(*control.row));
 }
 
 void TableWindow::layOut(const FontSet &fonts, UINT dpi) {
@@ -154,6 +164,7 @@ LRESULT TableWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
     switch (message) {
         HANDLE_MSG(window, WM_COMMAND, onCommand);
         HANDLE_MSG(window, WM_CLOSE, onClose);
+        HANDLE_MSG(window, WM_TIMER, onTimer);
         HANDLE_MSG(window, WM_ACTIVATE, onActivate);
         HANDLE_MSG(window, WM_CTLCOLORSTATIC, onCtlColorStatic);
     case WM_DPICHANGED:
@@ -179,6 +190,13 @@ void TableWindow::onCommand(HWND, int id, HWND control, UINT notification) {
 
 void TableWindow::onClose(HWND) {
     m_form.closeRequested(m_id);
+}
+
+void TableWindow::onTimer(HWND window, UINT id) {
+    if (id != nameControlsTimer)
+        return;
+    KillTimer(window, id);
+    nameControls();
 }
 
 // A plain window forgets which control had the focus when it is deactivated; bring it back.

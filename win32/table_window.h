@@ -51,12 +51,14 @@ class TableWindow : public WindowBase {
 
   private:
     void createControls();
+    void nameControls();
     void layOut(const FontSet &fonts, UINT dpi);
     void pressFocusedButton();
     const Control *controlOf(HWND child) const;
 
     void onCommand(HWND window, int id, HWND control, UINT notification);
     void onClose(HWND window);
+    void onTimer(HWND window, UINT id);
     void onActivate(HWND window, UINT state, HWND other, BOOL minimized);
     HBRUSH onCtlColorStatic(HWND window, HDC dc, HWND control, int type);
     void onDpiChanged(UINT dpi, const RECT &suggested);
