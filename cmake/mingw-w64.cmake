@@ -23,11 +23,3 @@ find_program(QUOREL_WINE wine)
 if(QUOREL_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${QUOREL_WINE})
 endif()
-
-# GoogleTest's own build (from /usr/src/googletest) names its targets GTest::gtest and
-# GTest::gtest_main, the names cmake/gtest.cmake gives them itself; under another prefix here
-# they don't clash. cmake/gtest.cmake can drop this once it makes its aliases only where missing.
-# GoogleTest's CMakeLists sets the prefix as a cache entry under old policies, so the policy that
-# keeps a plain variable over a cache entry is made the default.
-set(cmake_package_name QuorelCrossBuiltGTest)
-set(CMAKE_POLICY_DEFAULT_CMP0126 NEW)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quorel and runs every test: the unit and window tests (offscreen, no display needed),
 # the packaging checks, the core's and the form's tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a bounded fuzzing run of the number reader and calculations.
+# UndefinedBehaviorSanitizer, a bounded fuzzing run of the number reader and calculations, and
+# the Windows stage: Quorel.exe cross-built and tested under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,3 +26,6 @@ echo "== Fuzzing"
 cmake --preset fuzz
 cmake --build build-fuzz -j"$jobs"
 ctest --test-dir build-fuzz --output-on-failure -L fuzz
+
+echo "== Windows"
+bash tools/test-windows.sh
