@@ -14,14 +14,14 @@ using GetDpiForWindowFunction = UINT WINAPI(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL WINAPI(RECT *, DWORD, BOOL, DWORD, UINT);
 using SystemParametersInfoForDpiFunction = BOOL WINAPI(UINT, UINT, void *, UINT, UINT);
 
+} // namespace
+
 UINT systemDpi() {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi > 0 ? static_cast<UINT>(dpi) : designDpi;
 }
-
-} // namespace
 
 UINT windowDpi(HWND window) {
     static auto *const getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");

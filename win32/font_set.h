@@ -11,6 +11,7 @@ namespace quorel::win32 {
 // system's message font for D, small enough beside A to read as an exponent.
 class FontSet final {
   public:
+    FontSet() = default; // none yet
     explicit FontSet(UINT dpi);
     HFONT font(form::FontCode code) const;
 

@@ -54,19 +54,28 @@ TableWindow::TableWindow(const form::WindowTable &table, form::WindowId id, cons
                          form::CalculatorForm &form, AccessibleNames &names)
     : m_table(table), m_id(id), m_look(look), m_form(form), m_names(names) {
     registerClass(look.className, look.icon, look.smallIcon);
+    // Made at its place and size for the system DPI; moved only when the monitor it lands on has
+    // another DPI.
+    const UINT createdDpi = systemDpi();
+    const RECT created = frameAt(createdDpi);
     m_window.reset(CreateWindowExW(look.exStyle, look.className, wide(table.title).c_str(),
-                                   look.style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, nullptr, look.menu, GetModuleHandleW(nullptr),
-                                   this));
+                                   look.style, created.left, created.top,
+                                   created.right - created.left, created.bottom - created.top,
+                                   nullptr, look.menu, GetModuleHandleW(nullptr), this));
     m_dpi = windowDpi(handle());
+    if (m_dpi != createdDpi) {
+        const RECT frame = frameAt(m_dpi);
+        SetWindowPos(handle(), nullptr, frame.left, frame.top, frame.right - frame.left,
+                     frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     m_fonts = FontSet(m_dpi);
     createControls();
-    layOut(m_fonts, m_dpi);
+}
 
-    const RECT client = toRect(form::toPixels(table.clientArea, static_cast<int>(m_dpi)));
-    const RECT frame = windowRectForClient(client, look.style, look.exStyle, look.menu, m_dpi);
-    SetWindowPos(handle(), nullptr, frame.left, frame.top, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+// The window rectangle around the table's client area at its design position.
+RECT TableWindow::frameAt(UINT dpi) const {
+    const RECT client = toRect(form::toPixels(m_table.clientArea, static_cast<int>(dpi)));
+    return windowRectForClient(client, m_look.style, m_look.exStyle, m_look.menu, dpi);
 }
 
 TableWindow::~TableWindow() {
@@ -85,7 +94,8 @@ void TableWindow::hide() {
 }
 
 // Focusable controls are made first, in focus order, each with WS_TABSTOP: creation order is the
-// order Tab follows. Labels come after them, so they lie beneath fields and buttons.
+// order Tab follows. Labels come after them, so they lie beneath fields and buttons. Each is made
+// at its place and gets its font before the window shows, so nothing is moved or drawn twice.
 void TableWindow::createControls() {
     std::vector<const form::ControlRow *> rows;
     for (const form::ControlRow &row : m_table.controls)
@@ -99,16 +109,19 @@ void TableWindow::createControls() {
     for (const form::ControlRow *row : rows) {
         const ControlClass kind = controlClass(row->kind);
         const auto id = firstControlId + static_cast<int>(row - m_table.controls.data());
-        HWND control = CreateWindowExW(kind.exStyle, kind.name, wide(row->caption).c_str(),
-                                       WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, handle(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       GetModuleHandleW(nullptr), nullptr);
+        const form::PixelRect box = form::toPixels(row->geometry, static_cast<int>(m_dpi));
+        HWND control = CreateWindowExW(
+            kind.exStyle, kind.name, wide(row->caption).c_str(), WS_CHILD | WS_VISIBLE | kind.style,
+            box.left, box.top, box.width, box.height, handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.font(row->font)), FALSE);
         if (row->kind == form::ControlKind::TextField)
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // 0: as long as the system allows
         m_controls.push_back({row, control});
     }
     if (!m_controls.empty() && takesFocus(*m_controls.front().row))
         m_lastFocus = m_controls.front().window;
+    keepLabelsOffControls(m_dpi, false);
     SetTimer(handle(), nameControlsTimer, 0, nullptr);
 }
 
@@ -120,32 +133,47 @@ void TableWindow::nameControls() {
 
 void TableWindow::layOut(const FontSet &fonts, UINT dpi) {
     const int scale = static_cast<int>(dpi);
-    std::vector<RECT> covering; // fields and buttons, which labels must not draw over
     for (const Control &control : m_controls) {
         const RECT box = toRect(form::toPixels(control.row->geometry, scale));
         SetWindowPos(control.window, nullptr, box.left, box.top, box.right - box.left,
                      box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control.window, WM_SETFONT,
                      reinterpret_cast<WPARAM>(fonts.font(control.row->font)), FALSE);
-        if (takesFocus(*control.row)) {
-            covering.push_back(box);
+    }
+    keepLabelsOffControls(dpi, true);
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+// Labels draw transparently and without clipping each other, so a raised "3" may touch the label
+// beside it; a region keeps a label off every field and button it overlaps. Labels that overlap
+// none need no region, and setting one costs each of them time at start-up; `clearUnclipped`
+// drops a region a label no longer needs after its geometry changed.
+void TableWindow::keepLabelsOffControls(UINT dpi, bool clearUnclipped) {
+    const int scale = static_cast<int>(dpi);
+    std::vector<RECT> covering; // fields and buttons, which labels must not draw over
+    for (const Control &control : m_controls) {
+        if (takesFocus(*control.row))
+            covering.push_back(toRect(form::toPixels(control.row->geometry, scale)));
+    }
+    for (const Control &control : m_controls) {
+        if (takesFocus(*control.row))
             continue;
-        }
-        // Labels draw transparently and without clipping each other, so a raised "3" may touch
-        // the label beside it; a region keeps them off every field and button they overlap.
-        HRGN region = CreateRectRgn(0, 0, box.right - box.left, box.bottom - box.top);
+        const RECT box = toRect(form::toPixels(control.row->geometry, scale));
+        HRGN region = nullptr;
         for (const RECT &cover : covering) {
             RECT overlap;
             if (!IntersectRect(&overlap, &cover, &box))
                 continue;
+            if (!region)
+                region = CreateRectRgn(0, 0, box.right - box.left, box.bottom - box.top);
             HRGN hole = CreateRectRgn(overlap.left - box.left, overlap.top - box.top,
                                       overlap.right - box.left, overlap.bottom - box.top);
             CombineRgn(region, region, hole, RGN_DIFF);
             DeleteObject(hole);
         }
-        SetWindowRgn(control.window, region, TRUE); // the window owns the region from here
+        if (region || clearUnclipped)
+            SetWindowRgn(control.window, region, isVisible()); // the window owns the region now
     }
-    InvalidateRect(handle(), nullptr, TRUE);
 }
 
 const TableWindow::Control *TableWindow::controlOf(HWND child) const {

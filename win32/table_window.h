@@ -50,9 +50,11 @@ class TableWindow : public WindowBase {
     form::CalculatorForm &form() { return m_form; }
 
   private:
+    RECT frameAt(UINT dpi) const;
     void createControls();
     void nameControls();
     void layOut(const FontSet &fonts, UINT dpi);
+    void keepLabelsOffControls(UINT dpi, bool clearUnclipped);
     void pressFocusedButton();
     const Control *controlOf(HWND child) const;
 
@@ -69,7 +71,7 @@ class TableWindow : public WindowBase {
     form::CalculatorForm &m_form;
     AccessibleNames &m_names;
     UINT m_dpi = 96;
-    FontSet m_fonts{96};
+    FontSet m_fonts;
     std::vector<Control> m_controls; // focusable ones first, in focus order
     HWND m_lastFocus = nullptr;
     WindowHandle m_window; // last, so it goes before the fonts its controls use
