@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Start-up of Quorel.exe against a bare Win32 window with the same controls, under Wine, to the
 # first painted frame, measured alternately in one run; ROUNDS such runs one after another show
-# how steady the ratio is. A last run compares Quorel.exe with the same bare window carrying
-# Quorel.exe's manifest, whose Common Controls 6 cost Wine a DLL load at the first control.
+# how steady the ratio is. The same controls means the same control library: the bare window
+# carries Quorel.exe's manifest, whose Common Controls 6 cost Wine a DLL load at the first
+# control. A last run compares with the bare window on the system's classic controls, to show
+# what that library costs.
 # Without a WINEPREFIX set, it makes a fresh prefix on its own display (tools/wine-env.sh) and
 # removes it afterwards.
 #   bench/startup/run-windows.sh BUILD_DIRECTORY [RUNS] [ROUNDS]
@@ -17,8 +19,8 @@ fi
 ls -l "$build/win32/Quorel.exe" | awk '{print "Quorel.exe: " $5 " bytes"}'
 for ((round = 1; round <= rounds; ++round)); do
     wine "$build/bench/startup/windows/first_paint_runner.exe" "$runs" \
-        "$build/win32/Quorel.exe" "$build/bench/startup/windows/bare_window_win32.exe"
+        "$build/win32/Quorel.exe" "$build/bench/startup/windows/bare_window_win32_styled.exe"
 done
-echo "against the bare window with Quorel.exe's manifest:"
+echo "against the bare window on the classic controls, without Common Controls 6:"
 wine "$build/bench/startup/windows/first_paint_runner.exe" "$runs" \
-    "$build/win32/Quorel.exe" "$build/bench/startup/windows/bare_window_win32_styled.exe"
+    "$build/win32/Quorel.exe" "$build/bench/startup/windows/bare_window_win32.exe"
