@@ -112,6 +112,11 @@ class QuorelExe : public ::testing::Test {
     }
 
     HWND openAbout() {
+        // Keys go to the foreground window; a click posted just before may still be moving the
+        // activation, and a key sent meanwhile would be lost.
+        SetForegroundWindow(main());
+        EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == main(); }))
+            << "the calculator does not come to the front";
         pressWithModifier(VK_MENU, 'A');
         HWND about = nullptr;
         EXPECT_TRUE(waitUntil([&] {
