@@ -1,5 +1,8 @@
 # GoogleTest for the unit tests: Debian's build for native builds; for a cross build (Windows),
 # built here from Debian's sources (package googletest) with the cross compiler.
+# Every test folder includes the module itself: gtest_discover_tests finds its helper script
+# through a variable of the folder that included it.
+include(GoogleTest)
 if(TARGET GTest::gtest_main)
     return()
 endif()
@@ -20,4 +23,3 @@ if(CMAKE_CROSSCOMPILING)
 else()
     find_package(GTest REQUIRED)
 endif()
-include(GoogleTest)
