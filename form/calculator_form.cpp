@@ -4,7 +4,6 @@
 #include "core/number_text.h"
 #include "form/calculations.h"
 
-#include <array>
 #include <string>
 #include <variant>
 
@@ -26,13 +25,15 @@ void CalculatorForm::start() {
 }
 
 void CalculatorForm::run(Command command) {
-    if (const auto rule = calculationRule(command)) {
-        calculate(*rule);
-        return;
-    }
     switch (command) {
     case Command::ResetFields:
         resetFields();
+        break;
+    case Command::CalculateConcentrateMass:
+    case Command::CalculateConcentrateVolume:
+    case Command::CalculateSolventMass:
+    case Command::CalculateSolventVolume:
+        calculate(*calculationRule(command));
         break;
     case Command::ExitFromCalculator:
         m_shell.hideWindow(WindowId::Main);
@@ -49,11 +50,6 @@ void CalculatorForm::run(Command command) {
     case Command::EndProgram:
         m_shell.endProgram();
         break;
-    case Command::CalculateConcentrateMass:
-    case Command::CalculateConcentrateVolume:
-    case Command::CalculateSolventMass:
-    case Command::CalculateSolventVolume:
-        break; // handled by their rules above
     }
 }
 

@@ -39,6 +39,20 @@ std::u16string_view accessibleDescription(const ControlRow &row) {
     return row.kind == ControlKind::Button ? row.accessibleText : std::u16string_view();
 }
 
+bool takesFocus(const ControlRow &row) {
+    return row.kind == ControlKind::TextField || row.kind == ControlKind::Button;
+}
+
+std::vector<const ControlRow *> focusOrder(const WindowTable &table) {
+    std::vector<const ControlRow *> rows;
+    for (const ControlRow &row : table.controls) {
+        if (takesFocus(row))
+            rows.push_back(&row);
+    }
+    std::ranges::sort(rows, {}, &ControlRow::tab);
+    return rows;
+}
+
 const ControlRow *findRow(const WindowTable &table, std::u16string_view name) {
     const auto row = std::ranges::find(table.controls, name, &ControlRow::name);
     return row == table.controls.end() ? nullptr : &*row;

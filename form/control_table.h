@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorel::form {
 
@@ -86,6 +87,12 @@ PixelRect toPixels(const TwipRect &twips, int dpi = 96);
 std::u16string accessibleName(const ControlRow &row);
 // The longer explanation of a button; empty for every other control.
 std::u16string_view accessibleDescription(const ControlRow &row);
+
+// Text fields and buttons take the keyboard focus; labels never do.
+bool takesFocus(const ControlRow &row);
+// The rows that take the focus, in the order Tab walks them; the first has the focus when the
+// window first shows.
+std::vector<const ControlRow *> focusOrder(const WindowTable &table);
 
 // The row of `table` called `name`; null where there is none.
 const ControlRow *findRow(const WindowTable &table, std::u16string_view name);

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace quorel::qt {
+
 namespace {
 
 constexpr qsizetype undoDepth = 20;
@@ -215,3 +217,5 @@ void LongTextEdit::moveWindowIfNeeded() {
         m_settingWindow = false;
     }
 }
+
+} // namespace quorel::qt

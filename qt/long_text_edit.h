@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace quorel::qt {
+
 // A single-line field for text of any length. QLineEdit lays out and keeps the glyphs of its
 // whole text on every change and every cursor blink (about 68 bytes and half a microsecond per
 // character), so a pasted megabyte would freeze the window and a pasted 20 MB keep a gigabyte.
@@ -58,3 +60,5 @@ class LongTextEdit final : public QLineEdit {
     bool m_allSelected = false;
     bool m_settingWindow = false;
 };
+
+} // namespace quorel::qt

@@ -7,9 +7,9 @@
 
 #include <array>
 
-class LongTextEdit;
-
 namespace quorel::qt {
+
+class LongTextEdit;
 
 // 主程序: the calculator's widgets, built from its tables. Clicks, menu commands and the close
 // request go to the form; the fields are read and written through fieldText and setFieldText.

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -88,7 +87,7 @@ void buildWindow(QWidget *window, QWidget *surface, const form::WindowTable &tab
     window->setFont(tableFont(form::FontCode::D));
     surface->setFixedSize(toQRect(table.clientArea).size());
 
-    std::vector<std::pair<int, QWidget *>> focusOrder;
+    std::vector<QWidget *> controls; // one a row, in table order
     std::vector<QWidget *> labels;
     for (const form::ControlRow &row : table.controls) {
         QWidget *control = createControl(row, surface, run);
@@ -96,13 +95,13 @@ void buildWindow(QWidget *window, QWidget *surface, const form::WindowTable &tab
         control->setGeometry(toQRect(row.geometry));
         if (row.font != form::FontCode::D)
             control->setFont(tableFont(row.font));
-        if (row.kind == form::ControlKind::TextField || row.kind == form::ControlKind::Button) {
+        if (form::takesFocus(row)) {
             control->setAccessibleName(qtText(form::accessibleName(row)));
             control->setAccessibleDescription(qtText(form::accessibleDescription(row)));
-            focusOrder.emplace_back(row.tab, control);
         } else {
             labels.push_back(control);
         }
+        controls.push_back(control);
     }
 
     // Where boxes overlap, a label must never cover part of a field or a button. Going backwards
@@ -110,11 +109,14 @@ void buildWindow(QWidget *window, QWidget *surface, const form::WindowTable &tab
     for (auto label = labels.rbegin(); label != labels.rend(); ++label)
         (*label)->lower();
 
-    std::ranges::sort(focusOrder, {}, &std::pair<int, QWidget *>::first);
-    for (std::size_t i = 1; i < focusOrder.size(); ++i)
-        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
-    if (!focusOrder.empty())
-        focusOrder.front().second->setFocus();
+    const auto widgetOf = [&](const form::ControlRow *row) {
+        return controls[static_cast<std::size_t>(row - table.controls.data())];
+    };
+    const std::vector<const form::ControlRow *> order = form::focusOrder(table);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(widgetOf(order[i - 1]), widgetOf(order[i]));
+    if (!order.empty())
+        widgetOf(order.front())->setFocus();
 }
 
 void placeWindow(QWidget *window, const form::WindowTable &table) {

@@ -20,10 +20,6 @@ constexpr UINT_PTR nameControlsTimer = 1;
 // IsDialogMessageW sends for Enter and Escape.
 constexpr int firstControlId = 100;
 
-bool takesFocus(const form::ControlRow &row) {
-    return row.kind == form::ControlKind::TextField || row.kind == form::ControlKind::Button;
-}
-
 struct ControlClass {
     const wchar_t *name;
     DWORD style;
@@ -97,14 +93,11 @@ void TableWindow::hide() {
 // order Tab follows. Labels come after them, so they lie beneath fields and buttons. Each is made
 // at its place and gets its font before the window shows, so nothing is moved or drawn twice.
 void TableWindow::createControls() {
-    std::vector<const form::ControlRow *> rows;
-    for (const form::ControlRow &row : m_table.controls)
-        rows.push_back(&row);
-    std::ranges::stable_sort(rows, [](const form::ControlRow *a, const form::ControlRow *b) {
-        if (takesFocus(*a) != takesFocus(*b))
-            return takesFocus(*a);
-        return takesFocus(*a) && a->tab < b->tab;
-    });
+    std::vector<const form::ControlRow *> rows = form::focusOrder(m_table);
+    for (const form::ControlRow &row : m_table.controls) {
+        if (!form::takesFocus(row))
+            rows.push_back(&row);
+    }
 
     for (const form::ControlRow *row : rows) {
         const ControlClass kind = controlClass(row->kind);
@@ -119,7 +112,7 @@ void TableWindow::createControls() {
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // 0: as long as the system allows
         m_controls.push_back({row, control});
     }
-    if (!m_controls.empty() && takesFocus(*m_controls.front().row))
+    if (!m_controls.empty() && form::takesFocus(*m_controls.front().row))
         m_lastFocus = m_controls.front().window;
     keepLabelsOffControls(m_dpi, false);
     SetTimer(handle(), nameControlsTimer, 0, nullptr);
@@ -152,11 +145,11 @@ void TableWindow::keepLabelsOffControls(UINT dpi, bool clearUnclipped) {
     const int scale = static_cast<int>(dpi);
     std::vector<RECT> covering; // fields and buttons, which labels must not draw over
     for (const Control &control : m_controls) {
-        if (takesFocus(*control.row))
+        if (form::takesFocus(*control.row))
             covering.push_back(toRect(form::toPixels(control.row->geometry, scale)));
     }
     for (const Control &control : m_controls) {
-        if (takesFocus(*control.row))
+        if (form::takesFocus(*control.row))
             continue;
         const RECT box = toRect(form::toPixels(control.row->geometry, scale));
         HRGN region = nullptr;

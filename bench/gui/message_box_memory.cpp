@@ -5,6 +5,7 @@
 //
 //   message_box_memory [BOXES]     (offscreen or on a display)
 
+#include "bench/gui/process_memory.h"
 #include "form/control_names.h"
 #include "qt/app_shell.h"
 #include "qt/main_window.h"
@@ -18,20 +19,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
 namespace {
-
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-    }
-    return -1;
-}
 
 void pressOk() {
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -58,10 +47,10 @@ int main(int argc, char *argv[]) {
     // The first boxes load fonts, translations and style data once; measure after them.
     for (int i = 0; i < 50; ++i)
         button->click();
-    const long before = residentKiB();
+    const long before = quorel::bench::processMemoryKiB("VmRSS:");
     for (int i = 0; i < boxes; ++i)
         button->click();
-    const long after = residentKiB();
+    const long after = quorel::bench::processMemoryKiB("VmRSS:");
 
     std::printf("boxes %d\nrss_before_kib %ld\nrss_after_kib %ld\nbytes_per_box %.0f\n", boxes,
                 before, after, boxes > 0 ? (after - before) * 1024.0 / boxes : 0.0);

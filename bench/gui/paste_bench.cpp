@@ -5,6 +5,7 @@
 //
 //   paste_bench MEGABYTES field|plain      (offscreen or on a display)
 
+#include "bench/gui/process_memory.h"
 #include "qt/long_text_edit.h"
 
 #include <QApplication>
@@ -20,22 +21,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <limits>
-#include <string>
 
 namespace {
-
-long statusKiB(const char *key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0)
-            return std::strtol(line.c_str() + std::strlen(key), nullptr, 10);
-    }
-    return -1;
-}
 
 double cpuSeconds() {
     rusage usage{};
@@ -51,8 +40,8 @@ void step(const char *name, QWidget *edit, const std::function<void()> &action) 
     edit->repaint();
     QCoreApplication::processEvents();
     std::printf("%-22s %7lld ms   rss %7ld KiB   peak %7ld KiB\n", name,
-                static_cast<long long>(timer.elapsed()), statusKiB("VmRSS:"),
-                statusKiB("VmHWM:"));
+                static_cast<long long>(timer.elapsed()), quorel::bench::processMemoryKiB("VmRSS:"),
+                quorel::bench::processMemoryKiB("VmHWM:"));
     std::fflush(stdout);
 }
 
@@ -69,7 +58,7 @@ int main(int argc, char *argv[]) {
     QApplication application(appArgc, argv);
 
     QWidget window;
-    auto *windowed = field ? new LongTextEdit(&window) : nullptr;
+    auto *windowed = field ? new quorel::qt::LongTextEdit(&window) : nullptr;
     QLineEdit *edit = field ? windowed : new QLineEdit(&window);
     edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setGeometry(8, 8, 81, 25);
@@ -96,7 +85,8 @@ int main(int argc, char *argv[]) {
     step("End", edit, [&] { QTest::keyClick(edit, Qt::Key_End); });
     step("click", edit, [&] { QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(30, 12)); });
     step("Backspace", edit, [&] { QTest::keyClick(edit, Qt::Key_Backspace); });
-    step("read the text", edit, [&] { std::printf("  %lld characters\n", (long long)fullText().size()); });
+    step("read the text", edit,
+         [&] { std::printf("  %lld characters\n", (long long)fullText().size()); });
     const double cpu = cpuSeconds();
     QEventLoop idle;
     QTimer::singleShot(3000, &idle, &QEventLoop::quit);

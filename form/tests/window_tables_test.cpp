@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
 
 using namespace quorel::form;
 
@@ -104,6 +105,21 @@ TEST(Tables, NamesAndFocusPositionsAreUniqueInEachWindow) {
             EXPECT_TRUE(tabs.insert(row.tab).second);
         }
     }
+}
+
+// Tab walks the fields and buttons by their focus positions; labels are left out.
+TEST(Tables, FocusOrder) {
+    std::vector<std::u16string_view> main;
+    for (const ControlRow *row : focusOrder(mainWindowTable))
+        main.push_back(row->name);
+    EXPECT_EQ(main, (std::vector<std::u16string_view>{u"Text1", u"Text2", u"Text3", u"Command1",
+                                                      u"Text4", u"Text5", u"Text6", u"体积计算",
+                                                      u"Text7", u"Command2", u"Text8", u"Text9",
+                                                      u"溶剂体积计算", u"Command4"}));
+    std::vector<std::u16string_view> about;
+    for (const ControlRow *row : focusOrder(aboutWindowTable))
+        about.push_back(row->name);
+    EXPECT_EQ(about, (std::vector<std::u16string_view>{u"Command1", u"Command2"}));
 }
 
 // A screen reader says what a button shows, so that saying the caption finds it; the longer

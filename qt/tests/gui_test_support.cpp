@@ -28,7 +28,7 @@ QWidget *RunningProgram::aboutWindow() const {
     return m_shell->aboutWindow();
 }
 
-LongTextEdit *RunningProgram::field(int number) const {
+qt::LongTextEdit *RunningProgram::field(int number) const {
     return m_shell->mainWindow()->field(static_cast<form::Field>(number - 1));
 }
 

@@ -62,7 +62,7 @@ class RunningProgram {
 
     QStringList fieldTexts() const; // Text1 to Text9
     void setFieldTexts(const QStringList &texts);
-    LongTextEdit *field(int number) const;
+    qt::LongTextEdit *field(int number) const;
 
     QList<int> exitStatuses;
 

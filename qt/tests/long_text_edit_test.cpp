@@ -10,6 +10,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using quorel::qt::LongTextEdit;
 
 namespace {
 

@@ -30,17 +30,6 @@ const form::ControlRow &aboutRow(std::u16string_view name) {
     return *form::findRow(form::aboutWindowTable, name);
 }
 
-// The focusable controls of a table in ascending Tab order.
-std::vector<const form::ControlRow *> focusOrder(const form::WindowTable &table) {
-    std::vector<const form::ControlRow *> rows;
-    for (const form::ControlRow &row : table.controls) {
-        if (row.kind == form::ControlKind::TextField || row.kind == form::ControlKind::Button)
-            rows.push_back(&row);
-    }
-    std::ranges::sort(rows, {}, &form::ControlRow::tab);
-    return rows;
-}
-
 class QuorelExe : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -179,7 +168,7 @@ TEST_F(QuorelExe, FieldsAndButtonsLieAboveEveryLabel) {
 }
 
 TEST_F(QuorelExe, TabFollowsTheTableAndShiftTabGoesBack) {
-    const auto order = focusOrder(form::mainWindowTable);
+    const auto order = form::focusOrder(form::mainWindowTable);
     EXPECT_EQ(run().focus(), run().control(main(), *order.front())) << "Text1 is not focused";
     for (std::size_t i = 1; i <= order.size(); ++i) {
         const form::ControlRow &next = *order[i % order.size()];
