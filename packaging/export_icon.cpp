@@ -1,6 +1,5 @@
-// Writes the program's icon picture as the files installers want: PNGs for the desktop icon
-// theme at whole multiples of its 32 pixels (each pixel becomes a clean square, no blurring),
-// and an .ico for Windows.
+// Writes the program's icon picture as the desktop icon theme wants it: PNGs at whole multiples
+// of its 32 pixels (each pixel becomes a clean square, no blurring).
 //
 //   export_icon OUTPUT_DIRECTORY
 
@@ -13,7 +12,7 @@
 #include <cstdio>
 
 int main(int argc, char *argv[]) {
-    QCoreApplication app(argc, argv); // the .ico writer is a plugin, found through the application
+    QCoreApplication app(argc, argv); // image writers are plugins, found through the application
     if (argc != 2) {
         std::fprintf(stderr, "usage: export_icon OUTPUT_DIRECTORY\n");
         return 2;
@@ -30,5 +29,5 @@ int main(int argc, char *argv[]) {
                  .save(out.filePath(name), "PNG"))
             return 1;
     }
-    return icon.save(out.filePath(QStringLiteral("quorel.ico")), "ICO") ? 0 : 1;
+    return 0;
 }

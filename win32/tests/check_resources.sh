@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Compiles the Windows resource script (version record and icon) with the MinGW resource
 # compiler and reads the version record back from the result: it must carry VERSION.
-#   check_windows_resources.sh RC_FILE WORK_DIRECTORY VERSION
+#   check_resources.sh RC_FILE WORK_DIRECTORY VERSION
 # The tools are taken from WINDRES and CPP where set, else from PATH.
 set -euo pipefail
 rc=$1
