@@ -1,0 +1,40 @@
+#pragma once
+
+#include "form/calculator_form.h"
+#include "form/shell.h"
+
+#include <emscripten/val.h>
+
+namespace quorel::web {
+
+// The program in a web page. The page (JavaScript) builds the windows from the tables and calls
+// in here for every click, close request and dismissed message; what the program asks back
+// (show a message, show or hide a window, read or write a field, end) goes out to the page object
+// handed to the constructor, whose methods carry it out on the document.
+class WebFace final : form::Shell, form::FieldAccess {
+  public:
+    explicit WebFace(emscripten::val page);
+    WebFace(const WebFace &) = delete;
+    WebFace &operator=(const WebFace &) = delete;
+
+    void start();
+    // Commands and windows arrive as the numbers the tables gave the page; any other number is
+    // ignored, so a page script cannot drive the form outside its enums.
+    void run(int command);
+    void closeRequested(int window);
+
+  private:
+    void showMessage(std::u16string_view text, std::u16string_view title) override;
+    void showWindow(form::WindowId window) override;
+    void hideWindow(form::WindowId window) override;
+    void endProgram() override;
+    void reportOverflow(std::u16string_view text, std::u16string_view title) override;
+
+    std::u16string text(form::Field field) const override;
+    void setText(form::Field field, std::u16string_view text) override;
+
+    emscripten::val m_page;
+    form::CalculatorForm m_form;
+};
+
+} // namespace quorel::web
