@@ -65,7 +65,7 @@
                                     { 'aria-labelledby': `title-${id}`, 'data-window': table.name });
             section.style.setProperty('--outer-width', String(table.width + 2));
             const titleBar = element('div', { className: 'title-bar' });
-            titleBar.append(element('span', { id: `title-${id}`, textContent: table.title }),
+            titleBar.append(element('h1', { id: `title-${id}`, textContent: table.title }),
                             element('button', { type: 'button', tabIndex: -1, textContent: '×',
                                                 onclick: () => this.forward((f) => f.closeRequested(id)) },
                                     { 'aria-label': '关闭', 'data-name': 'close' }));
