@@ -310,7 +310,9 @@
         setText(field, text) {
             const input = this.fields[field];
             input.value = text;
-            input.scrollLeft = 0;
+            // A field shows a text wider than itself from its start; one without the focus
+            // already does, one with it would show the end, where the caret goes.
+            if (input === document.activeElement) input.setSelectionRange(0, 0);
         }
 
         rememberFocus() {

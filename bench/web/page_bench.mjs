@@ -1,0 +1,76 @@
+// Quorel.html against a bare page with the same controls and no WebAssembly: time from opening
+// to the first paint, and a button press in the page against the same press in the native form.
+// Run by bench/web/run.sh, from the build tree's web/tests (for its Node packages).
+//   node page_bench.mjs <Quorel.html> <native_press> [rounds]
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const [pagePath, nativePress, roundsText] = process.argv.slice(2);
+process.env.QUOREL_PAGE = resolve(pagePath);
+const { MAIN, control, launchBrowser, openCalculator, typeInto } = await import('./support/page.mjs');
+const rounds = Number(roundsText ?? 30);
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+const browser = await launchBrowser();
+
+// The bare page: the calculator's own markup and style once drawn, without any script.
+const snapshot = await openCalculator(browser);
+const bareMarkup = await snapshot.evaluate(() => {
+    const copy = document.documentElement.cloneNode(true);
+    copy.querySelectorAll('script, meta[http-equiv]').forEach((node) => node.remove());
+    delete copy.dataset.ready;
+    return `<!DOCTYPE html>\n${copy.outerHTML}`;
+});
+await snapshot.close();
+const barePath = join(mkdtempSync(join(tmpdir(), 'quorel-bare-')), 'bare.html');
+writeFileSync(barePath, bareMarkup);
+
+async function firstPaint(url) {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 800, height: 600 });
+    await page.goto(url, { waitUntil: 'load' });
+    const paint = await page.waitForFunction(() => {
+        const entry = performance.getEntriesByName('first-contentful-paint')[0];
+        return entry && entry.startTime;
+    });
+    const time = await paint.jsonValue();
+    await page.close();
+    return time;
+}
+
+const quorelPaints = [];
+const barePaints = [];
+for (let round = 0; round < rounds; ++round) {
+    quorelPaints.push(await firstPaint(pathToFileURL(process.env.QUOREL_PAGE).href));
+    barePaints.push(await firstPaint(pathToFileURL(barePath).href));
+}
+
+// A press in the page: a click on a button, the form in WebAssembly reading and writing the
+// fields of the document; the four buttons of the worked example in turn.
+const page = await openCalculator(browser);
+for (const [n, text] of [[1, '100'], [2, '10'], [3, '98'], [5, '1.84'], [8, '1']]) await typeInto(page, n, text);
+const buttons = ['Command1', '体积计算', 'Command2', '溶剂体积计算'].map((name) => control(MAIN, name));
+const presses = 40000;
+const pagePress = await page.evaluate((selectors, count) => {
+    const elements = selectors.map((s) => document.querySelector(s));
+    for (let i = 0; i < 4000; ++i) elements[i % 4].click();
+    const started = performance.now();
+    for (let i = 0; i < count; ++i) elements[i % 4].click();
+    return ((performance.now() - started) * 1e6) / count;
+}, buttons, presses);
+const result = await page.$eval(control(MAIN, 'Text4'), (f) => f.value);
+await browser.close();
+if (result !== '10.2040816326531') throw new Error(`the page computed ${result}`);
+
+const nativeRuns = Array.from({ length: 5 }, () => Number(execFileSync(nativePress, ['400000']).toString()));
+const nativePressNs = median(nativeRuns);
+
+const quorelPaint = median(quorelPaints);
+const barePaint = median(barePaints);
+console.log(`first paint, median of ${rounds}: Quorel.html ${quorelPaint.toFixed(1)} ms, bare page ${barePaint.toFixed(1)} ms, ` +
+            `ratio ${(quorelPaint / barePaint).toFixed(2)} (goal <= 1.3)`);
+console.log(`button press: page ${(pagePress / 1000).toFixed(2)} us, native form ${(nativePressNs / 1000).toFixed(2)} us, ` +
+            `ratio ${(pagePress / nativePressNs).toFixed(2)} (goal <= 3)`);
