@@ -14,5 +14,6 @@ EMSCRIPTEN_BINDINGS(quorel) {
         .constructor<val>()
         .function("start", &WebFace::start)
         .function("run", &WebFace::run)
-        .function("closeRequested", &WebFace::closeRequested);
+        .function("closeRequested", &WebFace::closeRequested)
+        .function("messageDismissed", &WebFace::messageDismissed);
 }

@@ -24,7 +24,16 @@ void WebFace::closeRequested(int window) {
         m_form.closeRequested(*known);
 }
 
+void WebFace::messageDismissed() {
+    if (!m_messageOpen)
+        return;
+    m_messageOpen = false;
+    for (const auto &[field, text] : std::exchange(m_heldWrites, {}))
+        setText(field, text);
+}
+
 void WebFace::showMessage(std::u16string_view text, std::u16string_view title) {
+    m_messageOpen = true;
     m_page.call<void>("showMessage", std::u16string(text), std::u16string(title));
 }
 
@@ -49,6 +58,10 @@ std::u16string WebFace::text(form::Field field) const {
 }
 
 void WebFace::setText(form::Field field, std::u16string_view text) {
+    if (m_messageOpen) {
+        m_heldWrites.emplace_back(field, text);
+        return;
+    }
     m_page.call<void>("setText", static_cast<int>(field), std::u16string(text));
 }
 

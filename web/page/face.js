@@ -270,7 +270,7 @@
         onMessageClosed() {
             const shown = this.visibleWindow();
             if (shown && shown.lastFocus) shown.lastFocus.focus();
-            if (typeof this.face.messageDismissed === 'function') this.forward((f) => f.messageDismissed());
+            this.forward((f) => f.messageDismissed());
         }
 
         // What the form asks of the page.
