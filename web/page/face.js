@@ -45,7 +45,7 @@
             this.fields = [];
             this.ended = false;
             this.face = new quorel.WebFace(this);
-            for (const id of [MAIN, ABOUT]) this.windows[id] = this.buildWindow(id, quorel.windowTable(id));
+            this.windows[MAIN] = this.buildWindow(MAIN, quorel.windowTable(MAIN));
             this.keyHandler = (event) => this.onKey(event);
             document.addEventListener('keydown', this.keyHandler, true);
             this.pointerHandler = (event) => {
@@ -229,7 +229,13 @@
         }
 
         visibleWindow() {
-            return this.windows.find((w) => !w.section.hidden);
+            return this.windows.find((w) => w && !w.section.hidden);
+        }
+
+        // A window is made the first time it is shown, and only hidden after that.
+        window(id) {
+            if (!this.windows[id]) this.windows[id] = this.buildWindow(id, this.quorel.windowTable(id));
+            return this.windows[id];
         }
 
         onKey(event) {
@@ -283,14 +289,14 @@
         }
 
         showWindow(id) {
-            const shown = this.windows[id];
+            const shown = this.window(id);
             shown.section.hidden = false;
             document.title = shown.table.title;
             if (shown.lastFocus) shown.lastFocus.focus();
         }
 
         hideWindow(id) {
-            const hidden = this.windows[id];
+            const hidden = this.window(id);
             if (hidden.section.contains(document.activeElement) && hidden.order.includes(document.activeElement)) {
                 hidden.lastFocus = document.activeElement;
             }

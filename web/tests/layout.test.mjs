@@ -46,6 +46,7 @@ const mainControls = [
 ];
 const aboutControls = [
     ['Label2', 'Quorel v1.1(最简版)', 1080, 120, 2655, 255],
+    ['关于', null, 240, 600, 4095, 735],
     ['Label1', null, 480, 1560, 3855, 255],
     ['Label3', null, 720, 2040, 3135, 255],
     ['Command1', '返回', 480, 2520, 1335, 495],

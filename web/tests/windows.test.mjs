@@ -79,6 +79,7 @@ for (const [way, goBack] of [
 ]) {
     test(`About and back with ${way}, twice, keeps every field and the focus`, async () => {
         const page = await openCalculator(browser);
+        assert.equal(await page.$$eval(`[data-window="${ABOUT}"]`, (w) => w.length), 0, 'made on first use');
         await fillAll(page);
         await page.focus(control(MAIN, 'Text5'));
         for (let round = 0; round < 2; ++round) {
