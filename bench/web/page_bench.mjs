@@ -49,17 +49,24 @@ for (let round = 0; round < rounds; ++round) {
 }
 
 // A press in the page: a click on a button, the form in WebAssembly reading and writing the
-// fields of the document; the four buttons of the worked example in turn.
+// fields of the document; the four buttons of the worked example in turn. The press itself is
+// timed between a listener that runs before the button's own and one that runs after it; the
+// whole click, with Chromium's own dispatch of the event, is timed too.
 const page = await openCalculator(browser);
 for (const [n, text] of [[1, '100'], [2, '10'], [3, '98'], [5, '1.84'], [8, '1']]) await typeInto(page, n, text);
 const buttons = ['Command1', '体积计算', 'Command2', '溶剂体积计算'].map((name) => control(MAIN, name));
 const presses = 40000;
-const pagePress = await page.evaluate((selectors, count) => {
+const inPage = await page.evaluate((selectors, count) => {
     const elements = selectors.map((s) => document.querySelector(s));
+    let pressed = 0;
+    let handlerTime = 0;
+    window.addEventListener('click', () => { pressed = performance.now(); }, true);
+    window.addEventListener('click', () => { handlerTime += performance.now() - pressed; });
     for (let i = 0; i < 4000; ++i) elements[i % 4].click();
+    handlerTime = 0;
     const started = performance.now();
     for (let i = 0; i < count; ++i) elements[i % 4].click();
-    return ((performance.now() - started) * 1e6) / count;
+    return { click: ((performance.now() - started) * 1e6) / count, press: (handlerTime * 1e6) / count };
 }, buttons, presses);
 const result = await page.$eval(control(MAIN, 'Text4'), (f) => f.value);
 await browser.close();
@@ -72,5 +79,6 @@ const quorelPaint = median(quorelPaints);
 const barePaint = median(barePaints);
 console.log(`first paint, median of ${rounds}: Quorel.html ${quorelPaint.toFixed(1)} ms, bare page ${barePaint.toFixed(1)} ms, ` +
             `ratio ${(quorelPaint / barePaint).toFixed(2)} (goal <= 1.3)`);
-console.log(`button press: page ${(pagePress / 1000).toFixed(2)} us, native form ${(nativePressNs / 1000).toFixed(2)} us, ` +
-            `ratio ${(pagePress / nativePressNs).toFixed(2)} (goal <= 3)`);
+console.log(`button press: page ${(inPage.press / 1000).toFixed(2)} us, native form ${(nativePressNs / 1000).toFixed(2)} us, ` +
+            `ratio ${(inPage.press / nativePressNs).toFixed(2)} (goal <= 3); ` +
+            `the whole click in the page, with Chromium's dispatch, ${(inPage.click / 1000).toFixed(2)} us`);
