@@ -9,16 +9,11 @@
 
 namespace quorel::qt {
 
-namespace {
-
-// A line edit keeps some 70 bytes of layout per character, so a field that drops this many
-// characters frees tens of megabytes.
-constexpr qsizetype worthReturning = qsizetype(1) << 20;
-
-} // namespace
-
 void returnMemoryWhenShortened([[maybe_unused]] QLineEdit *field) {
 #if defined(__GLIBC__)
+    // A field that drops this many characters frees tens of megabytes: the text, its layout and
+    // its glyphs.
+    constexpr qsizetype worthReturning = qsizetype(1) << 20;
     QObject::connect(field, &QLineEdit::textChanged, field,
                      [field, length = field->text().size()](const QString &text) mutable {
                          const bool shortened = length - text.size() >= worthReturning;
