@@ -2,13 +2,39 @@
 
 #include "web/table_export.h"
 
+#include <emscripten/em_js.h>
+#include <emscripten/em_macros.h>
+
+#include <cstdlib>
+#include <memory>
 #include <string>
+
+// The field texts cross to and from the page on every press, so they go straight through the
+// module's memory as UTF-16, without embind's general call machinery.
+// clang-format off
+EM_JS(void, quorel_attach_page, (void *page), {
+    Module["quorelPage"] = Emval.toValue(page);
+});
+EM_JS(void, quorel_set_text, (int field, const char16_t *text, int length), {
+    Module["quorelPage"].setText(field, UTF16Decoder.decode(HEAPU8.subarray(text, text + length * 2)));
+});
+EM_JS(char16_t *, quorel_text, (int field, int *length), {
+    const text = Module["quorelPage"].text(field);
+    const bytes = text.length * 2 + 2;
+    const copy = _malloc(bytes);
+    stringToUTF16(text, copy, bytes);
+    HEAP32[length >> 2] = text.length;
+    return copy;
+});
+// clang-format on
 
 namespace quorel::web {
 
 using emscripten::val;
 
-WebFace::WebFace(val page) : m_page(std::move(page)), m_form(*this, *this) {}
+WebFace::WebFace(val page) : m_page(std::move(page)), m_form(*this, *this) {
+    quorel_attach_page(m_page.as_handle());
+}
 
 void WebFace::start() {
     m_form.start();
@@ -54,7 +80,10 @@ void WebFace::reportOverflow(std::u16string_view text, std::u16string_view title
 }
 
 std::u16string WebFace::text(form::Field field) const {
-    return m_page.call<std::u16string>("text", static_cast<int>(field));
+    int length = 0;
+    const std::unique_ptr<char16_t, decltype(&std::free)> copy(
+        quorel_text(static_cast<int>(field), &length), &std::free);
+    return std::u16string(copy.get(), static_cast<std::size_t>(length));
 }
 
 void WebFace::setText(form::Field field, std::u16string_view text) {
@@ -62,7 +91,7 @@ void WebFace::setText(form::Field field, std::u16string_view text) {
         m_heldWrites.emplace_back(field, text);
         return;
     }
-    m_page.call<void>("setText", static_cast<int>(field), std::u16string(text));
+    quorel_set_text(static_cast<int>(field), text.data(), static_cast<int>(text.size()));
 }
 
 } // namespace quorel::web
