@@ -5,6 +5,7 @@
 #include "form/calculations.h"
 
 #include <string>
+#include <utility>
 #include <variant>
 
 namespace quorel::form {
@@ -21,10 +22,14 @@ CalculatorForm::CalculatorForm(Shell &shell, FieldAccess &fields)
 
 void CalculatorForm::start() {
     resetFields();
-    m_shell.showWindow(WindowId::Main);
+    show(WindowId::Main);
 }
 
 void CalculatorForm::run(Command command) {
+    // The box is modal: a click that reaches a window behind it anyway (another program posting
+    // it) must not run a command, or a second box would open inside the first.
+    if (m_messageOpen)
+        return;
     switch (command) {
     case Command::ResetFields:
         resetFields();
@@ -36,27 +41,26 @@ void CalculatorForm::run(Command command) {
         calculate(*calculationRule(command));
         break;
     case Command::ExitFromCalculator:
-        m_shell.hideWindow(WindowId::Main);
-        m_shell.endProgram();
+    case Command::EndProgram:
+        endProgram();
         break;
     case Command::OpenAbout:
-        m_shell.showWindow(WindowId::About);
-        m_shell.hideWindow(WindowId::Main);
+        show(WindowId::About);
+        hide(WindowId::Main);
         break;
     case Command::ReturnToCalculator:
-        m_shell.showWindow(WindowId::Main);
-        m_shell.hideWindow(WindowId::About);
-        break;
-    case Command::EndProgram:
-        m_shell.endProgram();
+        show(WindowId::Main);
+        hide(WindowId::About);
         break;
     }
 }
 
 void CalculatorForm::closeRequested(WindowId window) {
+    if (m_messageOpen)
+        return;
     switch (window) {
     case WindowId::Main:
-        m_shell.endProgram();
+        endProgram();
         break;
     case WindowId::About:
         // Closing the About window through its title bar is taken as 返回, so closing a window
@@ -64,6 +68,14 @@ void CalculatorForm::closeRequested(WindowId window) {
         run(Command::ReturnToCalculator);
         break;
     }
+}
+
+void CalculatorForm::messageDismissed() {
+    if (!m_messageOpen)
+        return;
+    m_messageOpen = false;
+    if (const std::optional<Field> field = std::exchange(m_emptyOnDismiss, std::nullopt))
+        m_fields.setText(*field, {});
 }
 
 void CalculatorForm::resetFields() {
@@ -89,15 +101,51 @@ void CalculatorForm::calculate(const CalculationRule &rule) {
     std::visit(Overloaded{
                    [&](double value) { m_fields.setText(rule.result, core::formatNumber(value)); },
                    [&](core::MessageId message) {
-                       m_shell.showMessage(core::messageText(message), core::messageTitle());
-                       if (rule.emptyResultOnMessage)
-                           m_fields.setText(rule.result, {});
+                       showMessage(core::messageText(message), rule.emptyResultOnMessage
+                                                                   ? std::optional(rule.result)
+                                                                   : std::nullopt);
                    },
-                   [&](core::Overflow) {
-                       m_shell.reportOverflow(core::overflowReport(), core::messageTitle());
-                   },
+                   // Nothing is written: every field stays as it was.
+                   [&](core::Overflow) { showMessage(core::overflowReport(), std::nullopt); },
                },
                rule.compute(texts));
+}
+
+void CalculatorForm::showMessage(std::u16string_view text, std::optional<Field> emptyOnDismiss) {
+    m_messageOpen = true;
+    m_emptyOnDismiss = emptyOnDismiss;
+    m_shell.showMessage(visibleWindow(), text, core::messageTitle());
+}
+
+void CalculatorForm::show(WindowId window) {
+    WindowState &shown = state(window);
+    if (!shown.created) {
+        m_shell.createWindow(window);
+        shown.created = true;
+    }
+    m_shell.showWindow(window);
+    shown.shown = true;
+}
+
+void CalculatorForm::hide(WindowId window) {
+    if (!state(window).created)
+        return;
+    m_shell.hideWindow(window);
+    state(window).shown = false;
+}
+
+// No window stays on screen while the program ends.
+void CalculatorForm::endProgram() {
+    for (int window = 0; window < windowCount; ++window) {
+        if (m_windows[static_cast<std::size_t>(window)].shown)
+            hide(static_cast<WindowId>(window));
+    }
+    m_shell.endProgram();
+}
+
+// A message belongs to the window on screen; the calculator when neither is (at start-up).
+WindowId CalculatorForm::visibleWindow() const {
+    return state(WindowId::About).shown ? WindowId::About : WindowId::Main;
 }
 
 } // namespace quorel::form

@@ -11,20 +11,25 @@ enum class WindowId {
     Main,  // 主程序, the calculator
     About, // Form1
 };
+inline constexpr int windowCount = 2;
 
 // What the program asks of the desktop it runs on. Each face implements it with its toolkit;
-// the form never touches a window, a message box or the process itself.
+// the form never touches a window, a message box or the process itself. Every decision (which
+// window, in which order) is the form's; the shell carries it out.
 class Shell {
   public:
-    // Modal over the visible window, one OK button, no icon; returns once the user dismissed it.
-    virtual void showMessage(std::u16string_view text, std::u16string_view title) = 0;
-    // Creates the window on first use; a window already made keeps its contents.
+    // A modal box over `owner` with the text, the title, one OK button and no icon. It need not
+    // wait for the user: once the user dismissed it, the face calls
+    // CalculatorForm::messageDismissed(). The form asks for no second box before that.
+    virtual void showMessage(WindowId owner, std::u16string_view text,
+                             std::u16string_view title) = 0;
+    // Makes a window other than the calculator, hidden; asked once, before its first showWindow.
+    // The calculator exists before the form starts, since the form's first act fills its fields.
+    virtual void createWindow(WindowId window) = 0;
     virtual void showWindow(WindowId window) = 0;
     virtual void hideWindow(WindowId window) = 0;
+    // Every window is hidden by then; the face ends its event loop.
     virtual void endProgram() = 0;
-    // A number beyond the range of a double was typed or computed. Shown like a message; the
-    // program goes on afterwards with every field as it was.
-    virtual void reportOverflow(std::u16string_view text, std::u16string_view title) = 0;
 
   protected:
     ~Shell() = default;

@@ -39,8 +39,12 @@ void AppShell::start() {
     m_form.start();
 }
 
-void AppShell::showMessage(std::u16string_view text, std::u16string_view title) {
-    QWidget *over = visibleWindow();
+// The box is modal and exec() returns once the user dismissed it; the form hears of it then.
+void AppShell::showMessage(form::WindowId owner, std::u16string_view text,
+                           std::u16string_view title) {
+    if (m_box && m_box->isVisible())
+        return; // never a box inside a box
+    QWidget *over = window(owner);
     if (!m_box) {
         m_box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString(), QString(),
                                               QMessageBox::Ok, over);
@@ -54,6 +58,15 @@ void AppShell::showMessage(std::u16string_view text, std::u16string_view title) 
     m_box->setWindowTitle(qtText(title));
     m_box->setText(qtText(text));
     m_box->exec();
+    m_form.messageDismissed();
+}
+
+void AppShell::createWindow(form::WindowId id) {
+    if (id == form::WindowId::About && !m_about) {
+        m_about =
+            std::make_unique<AboutWindow>([this](form::Command command) { m_form.run(command); },
+                                          [this] { m_form.closeRequested(form::WindowId::About); });
+    }
 }
 
 void AppShell::showWindow(form::WindowId id) {
@@ -67,14 +80,7 @@ void AppShell::hideWindow(form::WindowId id) {
 }
 
 void AppShell::endProgram() {
-    m_main->hide();
-    if (m_about)
-        m_about->hide();
     m_exit(0);
-}
-
-void AppShell::reportOverflow(std::u16string_view text, std::u16string_view title) {
-    showMessage(text, title);
 }
 
 std::u16string AppShell::text(form::Field field) const {
@@ -92,25 +98,14 @@ void AppShell::exitEventLoop(int status) {
     QCoreApplication::exit(status);
 }
 
-QWidget *AppShell::window(form::WindowId id) {
+QWidget *AppShell::window(form::WindowId id) const {
     switch (id) {
     case form::WindowId::Main:
         return m_main.get();
     case form::WindowId::About:
-        if (!m_about) {
-            m_about = std::make_unique<AboutWindow>(
-                [this](form::Command command) { m_form.run(command); },
-                [this] { m_form.closeRequested(form::WindowId::About); });
-        }
         return m_about.get();
     }
     return nullptr;
-}
-
-QWidget *AppShell::visibleWindow() const {
-    if (m_about && m_about->isVisible())
-        return m_about.get();
-    return m_main.get();
 }
 
 } // namespace quorel::qt

@@ -34,20 +34,21 @@ class AppShell final : public form::Shell, public form::FieldAccess {
     MainWindow *mainWindow() const { return m_main.get(); }
     // Null until the About command first runs.
     AboutWindow *aboutWindow() const { return m_about.get(); }
+    const form::CalculatorForm &form() const { return m_form; }
 
-    void showMessage(std::u16string_view text, std::u16string_view title) override;
+    void showMessage(form::WindowId owner, std::u16string_view text,
+                     std::u16string_view title) override;
+    void createWindow(form::WindowId window) override;
     void showWindow(form::WindowId window) override;
     void hideWindow(form::WindowId window) override;
     void endProgram() override;
-    void reportOverflow(std::u16string_view text, std::u16string_view title) override;
 
     std::u16string text(form::Field field) const override;
     void setText(form::Field field, std::u16string_view text) override;
 
   private:
     static void exitEventLoop(int status);
-    QWidget *window(form::WindowId window);
-    QWidget *visibleWindow() const;
+    QWidget *window(form::WindowId window) const;
 
     QTranslator m_qtTranslation;
     ExitFunction m_exit;

@@ -1,5 +1,6 @@
 #include "qt/widget_builder.h"
 
+#include "form/key_action.h"
 #include "qt/freed_memory.h"
 #include "qt/paragraph_label.h"
 #include "qt/table_fonts.h"
@@ -18,7 +19,7 @@ namespace quorel::qt {
 namespace {
 
 // No button is a default button, yet Enter and keypad Enter press the button that has the focus,
-// as on the Windows desktop the program's users know. A text field keeps Enter to itself.
+// as the form's key decisions say.
 class EnterPressesFocusedButton final : public QObject {
   public:
     explicit EnterPressesFocusedButton(QPushButton *button) : QObject(button), m_button(button) {
@@ -30,8 +31,14 @@ class EnterPressesFocusedButton final : public QObject {
             return false;
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
-        if (!enter || modifiers != Qt::NoModifier || key->isAutoRepeat())
+        if (!enter || key->isAutoRepeat())
+            return false;
+        const form::KeyPress press{.key = form::enterKey,
+                                   .ctrl = key->modifiers().testFlag(Qt::ControlModifier),
+                                   .shift = key->modifiers().testFlag(Qt::ShiftModifier),
+                                   .alt = key->modifiers().testFlag(Qt::AltModifier)};
+        if (form::keyAction({}, form::ControlKind::Button, press).response !=
+            form::KeyResponse::PressFocusedButton)
             return false;
         m_button->click();
         return true;

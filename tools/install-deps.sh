@@ -17,7 +17,7 @@ if [ "${1:-test}" = "test" ]; then
         git libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
         clang libclang-rt-14-dev
         locales xvfb xauth imagemagick
-        desktop-file-utils appstream lintian dpkg-dev binutils-mingw-w64-x86-64 file
+        desktop-file-utils appstream lintian dpkg-dev binutils-mingw-w64-x86-64 file zip
         # The Windows build (mingw-w64, GoogleTest's sources) and Wine to test it under
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest
         wine wine64 fonts-wine unzip

@@ -1,10 +1,9 @@
 #include "win32/main_window.h"
 
+#include "form/key_action.h"
 #include "form/main_window_table.h"
 #include "win32/menu_bar.h"
 #include "win32/wide_text.h"
-
-#include <string_view>
 
 namespace quorel::win32 {
 
@@ -28,13 +27,8 @@ WindowLook mainLook() {
     };
 }
 
-// Keys a text field uses itself: Ctrl+X cuts there rather than running 退出.
-bool fieldKeepsKey(HWND focus, const MSG &message) {
-    constexpr std::wstring_view editShortcuts = L"XCVZA";
-    wchar_t className[8] = {};
-    GetClassNameW(focus, className, 8);
-    return std::wstring_view(className) == L"Edit" && (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
-           editShortcuts.find(static_cast<wchar_t>(message.wParam)) != std::wstring_view::npos;
+bool held(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
 }
 
 } // namespace
@@ -51,8 +45,18 @@ MainWindow::MainWindow(form::CalculatorForm &form, AccessibleNames &names)
 bool MainWindow::translateShortcut(MSG &message) {
     if (message.hwnd != handle() && !IsChild(handle(), message.hwnd))
         return false;
-    if (message.message == WM_KEYDOWN && fieldKeepsKey(GetFocus(), message))
-        return false;
+    // The form decides whether the key is a shortcut where the focus is: a text field keeps
+    // Ctrl+X for cutting.
+    if (message.message == WM_KEYDOWN) {
+        const Control *focused = controlOf(GetFocus());
+        const form::KeyPress key{.key = static_cast<char16_t>(message.wParam),
+                                 .ctrl = held(VK_CONTROL),
+                                 .shift = held(VK_SHIFT),
+                                 .alt = held(VK_MENU)};
+        if (focused && form::keyAction(form::mainMenuTable, focused->row->kind, key).response !=
+                           form::KeyResponse::RunCommand)
+            return false;
+    }
     return TranslateAcceleratorW(handle(), m_accelerators.get(), &message) != 0;
 }
 

@@ -1,5 +1,7 @@
 #include "win32/table_window.h"
 
+#include "form/key_action.h"
+
 #include "win32/accessibility.h"
 #include "win32/dpi.h"
 #include "win32/wide_text.h"
@@ -174,10 +176,13 @@ const TableWindow::Control *TableWindow::controlOf(HWND child) const {
     return found == m_controls.end() ? nullptr : &*found;
 }
 
-// Enter on a focused button presses it, as Space does; in a text field it does nothing.
+// Enter, which IsDialogMessageW turns into IDOK: the form says what it does where the focus is.
 void TableWindow::pressFocusedButton() {
     const Control *focused = controlOf(GetFocus());
-    if (focused && focused->row->command)
+    if (!focused || !focused->row->command)
+        return;
+    const form::KeyAction action = form::keyAction({}, focused->row->kind, {form::enterKey});
+    if (action.response == form::KeyResponse::PressFocusedButton)
         m_form.run(*focused->row->command);
 }
 

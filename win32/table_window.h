@@ -48,6 +48,8 @@ class TableWindow : public WindowBase {
 
     const std::vector<Control> &controls() const { return m_controls; }
     form::CalculatorForm &form() { return m_form; }
+    // The control of this window that is `child`; null for any other window.
+    const Control *controlOf(HWND child) const;
 
   private:
     RECT frameAt(UINT dpi) const;
@@ -56,7 +58,6 @@ class TableWindow : public WindowBase {
     void layOut(const FontSet &fonts, UINT dpi);
     void keepLabelsOffControls(UINT dpi, bool clearUnclipped);
     void pressFocusedButton();
-    const Control *controlOf(HWND child) const;
 
     void onCommand(HWND window, int id, HWND control, UINT notification);
     void onClose(HWND window);

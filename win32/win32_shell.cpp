@@ -26,8 +26,22 @@ int Win32Shell::run() {
     return 0;
 }
 
-void Win32Shell::showMessage(std::u16string_view text, std::u16string_view title) {
-    MessageBoxW(visibleWindow(), wide(text).c_str(), wide(title).c_str(), MB_OK);
+// MessageBoxW is modal and returns once the user dismissed the box; the form hears of it then.
+// Clicks another program posts to a window behind the box still arrive through the box's own
+// loop, so the form ignores commands until then, and no second box opens.
+void Win32Shell::showMessage(form::WindowId owner, std::u16string_view text,
+                             std::u16string_view title) {
+    if (m_messageOpen)
+        return;
+    m_messageOpen = true;
+    MessageBoxW(window(owner).handle(), wide(text).c_str(), wide(title).c_str(), MB_OK);
+    m_messageOpen = false;
+    m_form.messageDismissed();
+}
+
+void Win32Shell::createWindow(form::WindowId id) {
+    if (id == form::WindowId::About && !m_about)
+        m_about = std::make_unique<AboutWindow>(m_form, m_names);
 }
 
 void Win32Shell::showWindow(form::WindowId id) {
@@ -40,33 +54,14 @@ void Win32Shell::hideWindow(form::WindowId id) {
 
 // Once ended, the loop dispatches nothing more; the windows go when the shell does.
 void Win32Shell::endProgram() {
-    m_main->hide();
-    if (m_about)
-        m_about->hide();
     m_ended = true;
     PostQuitMessage(0);
 }
 
-void Win32Shell::reportOverflow(std::u16string_view text, std::u16string_view title) {
-    showMessage(text, title);
-}
-
 TableWindow &Win32Shell::window(form::WindowId id) {
-    switch (id) {
-    case form::WindowId::Main:
-        break;
-    case form::WindowId::About:
-        if (!m_about)
-            m_about = std::make_unique<AboutWindow>(m_form, m_names);
+    if (id == form::WindowId::About && m_about)
         return *m_about;
-    }
     return *m_main;
-}
-
-HWND Win32Shell::visibleWindow() const {
-    if (m_about && m_about->isVisible())
-        return m_about->handle();
-    return m_main->handle();
 }
 
 } // namespace quorel::win32

@@ -22,21 +22,22 @@ class Win32Shell final : public form::Shell {
     // Starts the calculator and runs until the program ends; returns the exit status.
     int run();
 
-    void showMessage(std::u16string_view text, std::u16string_view title) override;
+    void showMessage(form::WindowId owner, std::u16string_view text,
+                     std::u16string_view title) override;
+    void createWindow(form::WindowId window) override;
     void showWindow(form::WindowId window) override;
     void hideWindow(form::WindowId window) override;
     void endProgram() override;
-    void reportOverflow(std::u16string_view text, std::u16string_view title) override;
 
   private:
     TableWindow &window(form::WindowId id);
-    HWND visibleWindow() const;
 
     AccessibleNames m_names;
     std::unique_ptr<MainWindow> m_main;
     form::CalculatorForm m_form;
     std::unique_ptr<AboutWindow> m_about;
     bool m_ended = false;
+    bool m_messageOpen = false;
 };
 
 } // namespace quorel::win32

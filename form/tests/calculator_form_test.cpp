@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <variant>
 #include <vector>
 
 using namespace quorel::form;
@@ -32,17 +33,17 @@ class Recorder final : public Shell, public FieldAccess {
   public:
     explicit Recorder(Fields initial) : fields(std::move(initial)) {}
 
-    void showMessage(std::u16string_view text, std::u16string_view title) override {
-        calls.push_back(u"message " + std::u16string(title) + u" " + std::u16string(text));
+    void showMessage(WindowId owner, std::u16string_view text, std::u16string_view title) override {
+        calls.push_back(u"message " + windowName(owner) + u" " + std::u16string(title) + u" " +
+                        std::u16string(text));
         fieldsWhileBoxOpen.push_back(fields);
+    }
+    void createWindow(WindowId window) override {
+        calls.push_back(u"create " + windowName(window));
     }
     void showWindow(WindowId window) override { calls.push_back(u"show " + windowName(window)); }
     void hideWindow(WindowId window) override { calls.push_back(u"hide " + windowName(window)); }
     void endProgram() override { calls.push_back(u"end"); }
-    void reportOverflow(std::u16string_view text, std::u16string_view title) override {
-        calls.push_back(u"overflow " + std::u16string(title) + u" " + std::u16string(text));
-        fieldsWhileBoxOpen.push_back(fields);
-    }
 
     std::u16string text(Field field) const override {
         return fields[static_cast<std::size_t>(field)];
@@ -58,10 +59,18 @@ class Recorder final : public Shell, public FieldAccess {
 };
 
 std::u16string message(MessageId id) {
-    return u"message 注意 " + std::u16string(messageText(id));
+    return u"message main 注意 " + std::u16string(messageText(id));
 }
 
-const std::u16string overflow = u"overflow 注意 " + std::u16string(overflowReport());
+// An overflow is shown as any other message, over the calculator.
+const std::u16string overflow = u"message main 注意 " + std::u16string(overflowReport());
+
+// The calculator on screen with `fields`, nothing asked of the shell yet.
+void startWith(CalculatorForm &form, Recorder &recorder, const Fields &fields) {
+    form.start();
+    recorder.fields = fields;
+    recorder.calls.clear();
+}
 
 // The worked example with old results in Text4, Text6, Text7 and Text9.
 const Fields example{u"100", u"10", u"98", u"old4", u"1.84", u"old6", u"old7", u"1", u"old9"};
@@ -90,7 +99,12 @@ TEST_P(Commands, AskTheShellAndWriteTheFieldsInOrder) {
     const CommandCase &c = GetParam();
     Recorder recorder(c.before);
     CalculatorForm form(recorder, recorder);
+    startWith(form, recorder, c.before);
     form.run(c.command);
+    // The user dismisses the box, if one opened.
+    EXPECT_EQ(form.messageOpen(), !recorder.fieldsWhileBoxOpen.empty());
+    form.messageDismissed();
+    EXPECT_FALSE(form.messageOpen());
     EXPECT_EQ(recorder.calls, c.calls);
     EXPECT_EQ(recorder.fields, c.after);
     // While a box is open nothing has been written yet.
@@ -188,7 +202,7 @@ const CommandCase commandCases[] = {
      {overflow},
      hugeQuotient},
 
-    // The other commands, with the hand-off sequences in their order.
+    // The other commands on the calculator, with the hand-off sequences in their order.
     {"reset fields",
      example,
      ResetFields,
@@ -196,13 +210,8 @@ const CommandCase commandCases[] = {
       u"set Text7=", u"set Text8=", u"set Text9="},
      Fields{}},
     {"exit from the calculator", example, ExitFromCalculator, {u"hide main", u"end"}, example},
-    {"open About", example, OpenAbout, {u"show about", u"hide main"}, example},
-    {"return to the calculator",
-     example,
-     ReturnToCalculator,
-     {u"show main", u"hide about"},
-     example},
-    {"end from About", example, EndProgram, {u"end"}, example},
+    // The About window is made the first time it is asked for.
+    {"open About", example, OpenAbout, {u"create about", u"show about", u"hide main"}, example},
 };
 
 INSTANTIATE_TEST_SUITE_P(Form, Commands, testing::ValuesIn(commandCases));
@@ -217,22 +226,125 @@ TEST(Form, StartEmptiesEveryFieldThenShowsTheCalculator) {
     EXPECT_EQ(recorder.fields, Fields{});
 }
 
-TEST(Form, CloseRequests) {
-    const struct {
-        WindowId window;
-        Calls calls;
-    } cases[] = {
-        {WindowId::Main, {u"end"}},
-        // Closing About through its title bar goes back to the calculator.
-        {WindowId::About, {u"show main", u"hide about"}},
-    };
-    for (const auto &c : cases) {
-        Recorder recorder(example);
-        CalculatorForm form(recorder, recorder);
-        form.closeRequested(c.window);
-        EXPECT_EQ(recorder.calls, c.calls) << windowName(c.window).size();
-        EXPECT_EQ(recorder.fields, example);
+// Sequences of commands and close requests from a started calculator, with every call the
+// shell saw after start-up.
+struct SequenceCase {
+    const char *name;
+    std::vector<std::variant<Command, WindowId>> steps; // a WindowId: a close request
+    Calls calls;
+};
+
+void PrintTo(const SequenceCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
+class Sequences : public testing::TestWithParam<SequenceCase> {};
+
+TEST_P(Sequences, AskTheShellInOrder) {
+    const SequenceCase &c = GetParam();
+    Recorder recorder(example);
+    CalculatorForm form(recorder, recorder);
+    startWith(form, recorder, example);
+    for (const auto &step : c.steps) {
+        if (const Command *command = std::get_if<Command>(&step))
+            form.run(*command);
+        else
+            form.closeRequested(std::get<WindowId>(step));
     }
+    EXPECT_EQ(recorder.calls, c.calls);
+    EXPECT_EQ(recorder.fields, example);
+}
+
+const SequenceCase sequenceCases[] = {
+    {"close the calculator", {WindowId::Main}, {u"hide main", u"end"}},
+    // Closing About through its title bar goes back to the calculator.
+    {"close About",
+     {OpenAbout, WindowId::About},
+     {u"create about", u"show about", u"hide main", u"show main", u"hide about"}},
+    {"About made once",
+     {OpenAbout, ReturnToCalculator, OpenAbout},
+     {u"create about", u"show about", u"hide main", u"show main", u"hide about", u"show about",
+      u"hide main"}},
+    // Every window on screen is hidden before the program ends, and only those.
+    {"end from About",
+     {OpenAbout, EndProgram},
+     {u"create about", u"show about", u"hide main", u"hide about", u"end"}},
+    {"exit after a visit to About",
+     {OpenAbout, ReturnToCalculator, ExitFromCalculator},
+     {u"create about", u"show about", u"hide main", u"show main", u"hide about", u"hide main",
+      u"end"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Form, Sequences, testing::ValuesIn(sequenceCases));
+
+// While a message is open no command runs and no close request acts: another program can still
+// post clicks to a window behind the box, and each would open a box inside the first.
+TEST(Form, NothingRunsWhileAMessageIsOpen) {
+    const std::vector<std::variant<Command, WindowId>> attempts = {
+        CalculateConcentrateMass,
+        CalculateConcentrateVolume,
+        CalculateSolventMass,
+        CalculateSolventVolume,
+        ResetFields,
+        OpenAbout,
+        ExitFromCalculator,
+        EndProgram,
+        ReturnToCalculator,
+        WindowId::Main,
+        WindowId::About,
+    };
+    Recorder recorder(oldResultsOnly);
+    CalculatorForm form(recorder, recorder);
+    startWith(form, recorder, oldResultsOnly);
+    form.run(CalculateConcentrateMass);
+    ASSERT_TRUE(form.messageOpen());
+    for (const auto &attempt : attempts) {
+        if (const Command *command = std::get_if<Command>(&attempt))
+            form.run(*command);
+        else
+            form.closeRequested(std::get<WindowId>(attempt));
+    }
+    EXPECT_EQ(recorder.calls, Calls{message(MessageId::MsgEnterTargetMass)});
+    EXPECT_EQ(recorder.fields, oldResultsOnly);
+    EXPECT_TRUE(form.messageOpen());
+
+    // Dismissed, the calculation finishes, and commands run again.
+    form.messageDismissed();
+    form.run(CalculateSolventMass);
+    EXPECT_EQ(recorder.calls, (Calls{message(MessageId::MsgEnterTargetMass), u"set Text4=",
+                                     message(MessageId::MsgEnterTargetMass)}));
+}
+
+// A dismissal with no message open (a face reporting twice) changes nothing.
+TEST(Form, ASecondDismissalDoesNothing) {
+    Recorder recorder(oldResultsOnly);
+    CalculatorForm form(recorder, recorder);
+    startWith(form, recorder, oldResultsOnly);
+    form.run(CalculateConcentrateMass);
+    form.messageDismissed();
+    recorder.fields = example;
+    form.messageDismissed();
+    EXPECT_EQ(recorder.fields, example);
+}
+
+// A message belongs to the window on screen: the calculator, or About when a click reaches the
+// hidden calculator's button while About shows.
+TEST(Form, MessageOwnerIsTheVisibleWindow) {
+    Recorder recorder(oldResultsOnly);
+    CalculatorForm form(recorder, recorder);
+    startWith(form, recorder, oldResultsOnly);
+    EXPECT_TRUE(form.windowShown(WindowId::Main));
+    form.run(CalculateSolventVolume);
+    form.messageDismissed();
+    form.run(OpenAbout);
+    EXPECT_FALSE(form.windowShown(WindowId::Main));
+    EXPECT_TRUE(form.windowShown(WindowId::About));
+    form.run(CalculateSolventVolume);
+    EXPECT_EQ(
+        recorder.calls,
+        (Calls{message(MessageId::MsgEnterTargetMass), u"create about", u"show about", u"hide main",
+               u"message about 注意 " +
+                   std::u16string(messageText(MessageId::MsgEnterTargetMass))}));
 }
 
 // A result field is never read: a number typed into Text4 does not change the solvent mass.
@@ -255,6 +367,8 @@ TEST(Form, ConcentrateMassResultStaysUntilTheMessageIsDismissed) {
     ASSERT_EQ(recorder.fieldsWhileBoxOpen.size(), 1u);
     EXPECT_EQ(recorder.fieldsWhileBoxOpen[0][static_cast<std::size_t>(ConcentrateMass)],
               u"10.2040816326531");
+    EXPECT_EQ(recorder.fields[static_cast<std::size_t>(ConcentrateMass)], u"10.2040816326531");
+    form.messageDismissed();
     EXPECT_EQ(recorder.fields[static_cast<std::size_t>(ConcentrateMass)], u"");
 }
 

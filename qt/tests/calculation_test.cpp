@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "qt/tests/gui_test_support.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QProxyStyle>
@@ -54,6 +55,7 @@ class CalculationTest final : public quorel::test::ProgramTestCase {
     void resultStaysUntilOk();
     void entryFieldsAreReadAfresh();
     void oneBoxServesEveryMessage();
+    void nothingRunsWhileTheBoxIsOpen();
 
   private:
     QPushButton *button(const QString &name) const;
@@ -239,6 +241,45 @@ void CalculationTest::oneBoxServesEveryMessage() {
         QCOMPARE(box.box, seen.first().box);
         QCOMPARE(box.text, enterTargetMass);
     }
+}
+
+// Clicks and menu choices that reach the calculator while a message is open (another program
+// clicking its buttons, the window manager closing it) do nothing: one box, fields intact.
+void CalculationTest::nothingRunsWhileTheBoxIsOpen() {
+    const QStringList before =
+        fields({}, {}, {}, u"old4"_s, {}, u"old6"_s, u"old7"_s, {}, u"old9"_s);
+    m_program->setFieldTexts(before);
+    QWidget *main = m_program->mainWindow();
+    ModalBoxCloser closer(m_program.get());
+    int boxesSeenOpen = 0;
+    QStringList fieldsAfterClicks;
+    closer.whileOpen([&] {
+        for (const QString &name : names::calculationButtons)
+            button(name)->click();
+        button(names::exitButton)->click();
+        for (const QString &name : {names::newItem, names::exitItem, names::aboutCommand})
+            main->findChild<QAction *>(name)->trigger();
+        main->close();
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            boxesSeenOpen += qobject_cast<QMessageBox *>(widget) && widget->isVisible() ? 1 : 0;
+        fieldsAfterClicks = m_program->fieldTexts();
+    });
+    closer.arm();
+    QTest::mouseClick(button(names::concentrateMassButton), Qt::LeftButton);
+    const QList<quorel::test::SeenBox> boxes = closer.finish();
+
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxesSeenOpen, 1);
+    QCOMPARE(fieldsAfterClicks, before);
+    QVERIFY(main->isVisible());
+    QVERIFY(!m_program->aboutWindow());
+    QCOMPARE(m_program->exitStatuses, QList<int>());
+    // Dismissed, Command1 empties its field, and the buttons work again.
+    QCOMPARE(m_program->fieldTexts(), with(before, 4, {}));
+    QVERIFY(!m_program->shell().form().messageOpen());
+    closer.arm();
+    button(names::solventMassButton)->click();
+    QCOMPARE(closer.finish().size(), 1);
 }
 
 QTEST_MAIN(CalculationTest)

@@ -77,6 +77,8 @@ void ModalBoxCloser::closeActiveBox() {
     if (m_program)
         seen.fieldsWhileOpen = m_program->fieldTexts();
     m_seen << seen;
+    if (m_whileOpen)
+        m_whileOpen();
     if (box->buttons().isEmpty())
         box->reject();
     else

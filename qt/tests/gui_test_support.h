@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -90,11 +91,14 @@ class ModalBoxCloser {
 
     void arm();
     QList<SeenBox> finish();
+    // Runs inside each box's event loop once its contents were recorded, before it is answered.
+    void whileOpen(std::function<void()> action) { m_whileOpen = std::move(action); }
 
   private:
     void closeActiveBox();
 
     const RunningProgram *m_program;
+    std::function<void()> m_whileOpen;
     QTimer m_timer;
     QList<SeenBox> m_seen;
 };

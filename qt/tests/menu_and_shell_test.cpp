@@ -404,7 +404,7 @@ void MenuAndShellTest::realEndStopsTheEventLoop() {
     shell.start();
     QVERIFY(QTest::qWaitForWindowExposed(shell.mainWindow()));
     if (fromAbout)
-        shell.showWindow(quorel::form::WindowId::About);
+        shell.mainWindow()->findChild<QAction *>(names::aboutCommand)->trigger();
 
     bool clicked = false;
     QTimer::singleShot(0, shell.mainWindow(), [&] {

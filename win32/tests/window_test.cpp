@@ -6,6 +6,7 @@
 #include "form/about_window_table.h"
 #include "form/control_names.h"
 #include "form/main_window_table.h"
+#include "win32/menu_bar.h"
 
 #include <gtest/gtest.h>
 
@@ -265,6 +266,58 @@ TEST_F(QuorelExe, ConcentrateMassEmptiesItsResultOnlyAfterOk) {
     click(mainControl(solventMassButton));
     expectMessageBox(core::messageText(MsgEnterTargetMass));
     EXPECT_EQ(text(Field::SolventMass), L"456");
+}
+
+// The message boxes of this run: top-level dialogs of the program's process.
+std::vector<HWND> messageBoxesOf(HWND main) {
+    struct Search {
+        DWORD process;
+        std::vector<HWND> found;
+    } search{};
+    GetWindowThreadProcessId(main, &search.process);
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto &search = *reinterpret_cast<Search *>(data);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == search.process && IsWindowVisible(window) &&
+                className(window) == L"#32770")
+                search.found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Another program clicking the calculator's buttons and choosing its menu items while a message
+// is open: nothing runs, no second box opens, every field stays.
+TEST_F(QuorelExe, NothingRunsWhileAMessageIsOpen) {
+    setText(Field::ConcentrateMass, L"123");
+    setText(Field::SolventMass, L"456");
+    const auto before = allTexts();
+    click(mainControl(concentrateMassButton));
+    ASSERT_TRUE(waitUntil([&] { return run().messageBox() != nullptr; }));
+
+    for (std::u16string_view button : {concentrateMassButton, concentrateVolumeButton,
+                                       solventMassButton, solventVolumeButton, exitButton})
+        click(mainControl(button));
+    for (std::size_t row = 0; row < form::mainMenuTable.size(); ++row) {
+        if (form::mainMenuTable[row].command)
+            PostMessageW(main(), WM_COMMAND, MAKEWPARAM(firstMenuId + row, 0), 0);
+    }
+    PostMessageW(main(), WM_CLOSE, 0, 0);
+    // Every posted message has been handled once a sent one returns.
+    SendMessageTimeoutW(main(), WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
+
+    EXPECT_EQ(messageBoxesOf(main()).size(), 1u);
+    EXPECT_EQ(allTexts(), before);
+    EXPECT_TRUE(IsWindowVisible(main()));
+    EXPECT_TRUE(run().isRunning());
+    expectMessageBox(core::messageText(MsgEnterTargetMass));
+    EXPECT_TRUE(messageBoxesOf(main()).empty());
+    EXPECT_TRUE(waitUntil([&] { return text(Field::ConcentrateMass).empty(); }));
+    EXPECT_EQ(text(Field::SolventMass), L"456");
+    EXPECT_TRUE(run().isRunning());
 }
 
 TEST_F(QuorelExe, OverflowIsReportedAndEveryFieldKept) {
