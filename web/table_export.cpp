@@ -1,6 +1,7 @@
 #include "web/table_export.h"
 
 #include "form/about_window_table.h"
+#include "form/key_action.h"
 #include "form/main_window_table.h"
 
 #include <string>
@@ -173,13 +174,12 @@ val fontTable() {
 }
 
 int shortcutCommand(int letter, bool inTextField) {
-    if (inTextField && letter == 'X')
+    if (letter < 'A' || letter > 'Z')
         return -1;
-    for (const form::MenuRow &row : form::mainMenuTable) {
-        if (row.shortcut && row.shortcut.letter == letter && row.enabled)
-            return indexOf(row.command);
-    }
-    return -1;
+    const form::KeyAction action = form::keyAction(
+        form::mainMenuTable, inTextField ? form::ControlKind::TextField : form::ControlKind::Button,
+        {.key = static_cast<char16_t>(letter), .ctrl = true});
+    return action.response == form::KeyResponse::RunCommand ? indexOf(action.command) : -1;
 }
 
 std::optional<form::Command> commandFromIndex(int index) {

@@ -22,8 +22,8 @@ emscripten::val windowTable(int window);
 emscripten::val menuTable();
 // {A: {families, points}, ...}: the faces each font code asks for, first found first used.
 emscripten::val fontTable();
-// The command Ctrl+letter runs, or -1. A text field keeps Ctrl+X (cut) to itself, as on the
-// desktop; everywhere else it runs the menu's 退出.
+// The command Ctrl+letter runs, or -1, as the form decides: a text field keeps Ctrl+X (cut) to
+// itself; everywhere else it runs the menu's 退出.
 int shortcutCommand(int letter, bool inTextField);
 
 std::optional<form::Command> commandFromIndex(int index);

@@ -51,16 +51,18 @@ void WebFace::closeRequested(int window) {
 }
 
 void WebFace::messageDismissed() {
-    if (!m_messageOpen)
-        return;
-    m_messageOpen = false;
-    for (const auto &[field, text] : std::exchange(m_heldWrites, {}))
-        setText(field, text);
+    if (m_form.messageOpen())
+        m_form.messageDismissed();
 }
 
-void WebFace::showMessage(std::u16string_view text, std::u16string_view title) {
-    m_messageOpen = true;
-    m_page.call<void>("showMessage", std::u16string(text), std::u16string(title));
+void WebFace::showMessage(form::WindowId owner, std::u16string_view text,
+                          std::u16string_view title) {
+    m_page.call<void>("showMessage", static_cast<int>(owner), std::u16string(text),
+                      std::u16string(title));
+}
+
+void WebFace::createWindow(form::WindowId window) {
+    m_page.call<void>("createWindow", static_cast<int>(window));
 }
 
 void WebFace::showWindow(form::WindowId window) {
@@ -75,10 +77,6 @@ void WebFace::endProgram() {
     m_page.call<void>("endProgram");
 }
 
-void WebFace::reportOverflow(std::u16string_view text, std::u16string_view title) {
-    showMessage(text, title);
-}
-
 std::u16string WebFace::text(form::Field field) const {
     int length = 0;
     const std::unique_ptr<char16_t, decltype(&std::free)> copy(
@@ -87,10 +85,6 @@ std::u16string WebFace::text(form::Field field) const {
 }
 
 void WebFace::setText(form::Field field, std::u16string_view text) {
-    if (m_messageOpen) {
-        m_heldWrites.emplace_back(field, text);
-        return;
-    }
     quorel_set_text(static_cast<int>(field), text.data(), static_cast<int>(text.size()));
 }
 

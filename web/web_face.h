@@ -6,8 +6,6 @@
 #include <emscripten/val.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace quorel::web {
 
@@ -26,23 +24,19 @@ class WebFace final : form::Shell, form::FieldAccess {
     // ignored, so a page script cannot drive the form outside its enums.
     void run(int command);
     void closeRequested(int window);
-    // The user dismissed the message box.
     void messageDismissed();
 
   private:
-    void showMessage(std::u16string_view text, std::u16string_view title) override;
+    void showMessage(form::WindowId owner, std::u16string_view text,
+                     std::u16string_view title) override;
+    void createWindow(form::WindowId window) override;
     void showWindow(form::WindowId window) override;
     void hideWindow(form::WindowId window) override;
     void endProgram() override;
-    void reportOverflow(std::u16string_view text, std::u16string_view title) override;
 
     std::u16string text(form::Field field) const override;
     void setText(form::Field field, std::u16string_view text) override;
 
-    // A page cannot wait inside showMessage for the box to go, so what the command writes after
-    // its message is held back until the box is dismissed, as a modal box would hold it.
-    bool m_messageOpen = false;
-    std::vector<std::pair<form::Field, std::u16string>> m_heldWrites;
     emscripten::val m_page;
     form::CalculatorForm m_form;
 };

@@ -16,11 +16,11 @@ using namespace quorel::form;
 
 class MemoryFace final : public Shell, public FieldAccess {
   public:
-    void showMessage(std::u16string_view, std::u16string_view) override { ++messages; }
+    void showMessage(WindowId, std::u16string_view, std::u16string_view) override { ++messages; }
+    void createWindow(WindowId) override {}
     void showWindow(WindowId) override {}
     void hideWindow(WindowId) override {}
     void endProgram() override {}
-    void reportOverflow(std::u16string_view, std::u16string_view) override { ++messages; }
     std::u16string text(Field field) const override { return fields[static_cast<int>(field)]; }
     void setText(Field field, std::u16string_view text) override {
         fields[static_cast<int>(field)] = text;

@@ -232,9 +232,7 @@
             return this.windows.find((w) => w && !w.section.hidden);
         }
 
-        // A window is made the first time it is shown, and only hidden after that.
         window(id) {
-            if (!this.windows[id]) this.windows[id] = this.buildWindow(id, this.quorel.windowTable(id));
             return this.windows[id];
         }
 
@@ -280,12 +278,16 @@
         }
 
         // What the form asks of the page.
-        showMessage(text, title) {
+        showMessage(owner, text, title) {
             this.rememberFocus();
             document.getElementById('message-title').textContent = title;
             document.getElementById('message-text').textContent = text;
             dialog.showModal();
             document.getElementById('message-ok').focus();
+        }
+
+        createWindow(id) {
+            this.windows[id] = this.buildWindow(id, this.quorel.windowTable(id));
         }
 
         showWindow(id) {
