@@ -33,3 +33,6 @@ bash tools/test-windows.sh
 
 echo "== Web"
 bash tools/test-web.sh
+
+echo "== Release files built twice from this commit are the same bytes"
+bash tools/test-reproducible.sh
