@@ -8,6 +8,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace quorel::win32 {
 
@@ -50,10 +51,16 @@ TableWindow::TableWindow(const form::WindowTable &table, form::WindowId id, cons
     // another DPI.
     const UINT createdDpi = systemDpi();
     const RECT created = frameAt(createdDpi);
-    m_window.reset(CreateWindowExW(look.exStyle, look.className, wide(table.title).c_str(),
-                                   look.style, created.left, created.top,
-                                   created.right - created.left, created.bottom - created.top,
-                                   nullptr, look.menu, GetModuleHandleW(nullptr), this));
+    // The handle is taken in WM_NCCREATE, so it is valid for every message the window gets.
+    const HWND window = CreateWindowExW(look.exStyle, look.className, wide(table.title).c_str(),
+                                        look.style, created.left, created.top,
+                                        created.right - created.left, created.bottom - created.top,
+                                        nullptr, look.menu, GetModuleHandleW(nullptr), this);
+    if (!window) {
+        // The system destroyed what it had begun; there is nothing left to own.
+        static_cast<void>(m_window.release());
+        throw std::runtime_error("CreateWindowExW failed for a top-level window");
+    }
     m_dpi = windowDpi(handle());
     if (m_dpi != createdDpi) {
         const RECT frame = frameAt(m_dpi);
@@ -179,6 +186,9 @@ void TableWindow::pressFocusedButton() {
 
 LRESULT TableWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NCCREATE:
+        m_window.reset(window);
+        break;
         HANDLE_MSG(window, WM_COMMAND, onCommand);
         HANDLE_MSG(window, WM_CLOSE, onClose);
         HANDLE_MSG(window, WM_TIMER, onTimer);
