@@ -1,5 +1,6 @@
 #include "win32/accessibility.h"
 
+#include "win32/system_calls.h"
 #include "win32/wide_text.h"
 
 #include <initguid.h>
@@ -10,33 +11,17 @@
 
 namespace quorel::win32 {
 
-namespace {
-
-// ole32 is loaded when the first name is set: linked in, Wine would load it and its RPC
-// dependencies before the program's first frame.
-template <typename Function> Function *ole32Function(const char *name) {
-    static const HMODULE ole32 = LoadLibraryW(L"ole32.dll");
-    const FARPROC address = ole32 ? GetProcAddress(ole32, name) : nullptr;
-    return reinterpret_cast<Function *>(reinterpret_cast<void (*)()>(address));
-}
-
-using CoInitializeExFunction = HRESULT WINAPI(void *, DWORD);
-using CoCreateInstanceFunction = HRESULT WINAPI(REFCLSID, IUnknown *, DWORD, REFIID, void **);
-using CoUninitializeFunction = void WINAPI();
-
-} // namespace
-
 AccessibleNames::AccessibleNames() = default;
 
 AccessibleNames::~AccessibleNames() = default;
 
 AccessibleNames::ComApartment::~ComApartment() {
     if (m_started)
-        ole32Function<CoUninitializeFunction>("CoUninitialize")();
+        ole32Calls().CoUninitialize();
 }
 
 bool AccessibleNames::ComApartment::start() {
-    auto *initialize = ole32Function<CoInitializeExFunction>("CoInitializeEx");
+    auto *initialize = ole32Calls().CoInitializeEx;
     // S_FALSE: already started on this thread, which still takes a CoUninitialize.
     m_started = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
     return m_started;
@@ -45,7 +30,7 @@ bool AccessibleNames::ComApartment::start() {
 IAccPropServices *AccessibleNames::services() {
     if (!m_tried) {
         m_tried = true;
-        auto *createInstance = ole32Function<CoCreateInstanceFunction>("CoCreateInstance");
+        auto *createInstance = ole32Calls().CoCreateInstance;
         if (!createInstance || !m_com.start())
             return nullptr;
         if (FAILED(createInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
