@@ -105,6 +105,37 @@ RECT clientRectIn(HWND child, HWND parent) {
     return rect;
 }
 
+// Another program may hold the clipboard for a moment.
+std::wstring clipboardText() {
+    if (!waitUntil([] { return OpenClipboard(nullptr) != FALSE; }))
+        throw std::runtime_error("the clipboard stays busy");
+    std::wstring text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *locked = static_cast<const wchar_t *>(GlobalLock(data))) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void setClipboardText(std::wstring_view text) {
+    if (!waitUntil([] { return OpenClipboard(nullptr) != FALSE; }))
+        throw std::runtime_error("the clipboard stays busy");
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        auto *copy = static_cast<wchar_t *>(GlobalLock(data));
+        std::copy(text.begin(), text.end(), copy);
+        copy[text.size()] = L'\0';
+        GlobalUnlock(data);
+        if (!SetClipboardData(CF_UNICODETEXT, data))
+            GlobalFree(data);
+    }
+    CloseClipboard();
+}
+
 std::vector<HWND> childrenInZOrder(HWND window) {
     std::vector<HWND> children;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

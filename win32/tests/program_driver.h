@@ -31,6 +31,10 @@ std::wstring windowText(HWND window); // through WM_GETTEXT, which works across 
 void setWindowText(HWND window, std::wstring_view text);
 RECT clientRectIn(HWND child, HWND parent);
 
+// The clipboard's text; setting it empties the clipboard first.
+std::wstring clipboardText();
+void setClipboardText(std::wstring_view text);
+
 // The children of a window in Z order, topmost first.
 std::vector<HWND> childrenInZOrder(HWND window);
 

@@ -327,13 +327,58 @@ TEST_F(QuorelExe, CtrlXCutsInsideAField) {
     EXPECT_TRUE(waitUntil([&] { return text(Field::TargetMass) == "145"; }))
         << "Text1 holds \"" << text(Field::TargetMass) << '"';
     EXPECT_TRUE(run().isRunning());
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    const std::wstring clipboard = data ? static_cast<const wchar_t *>(GlobalLock(data)) : L"";
-    if (data)
-        GlobalUnlock(data);
-    CloseClipboard();
-    EXPECT_EQ(utf8(clipboard), "23");
+    EXPECT_EQ(utf8(clipboardText()), "23");
+}
+
+// A long field through the keyboard and the clipboard, as a user edits it. The text is not one
+// run of digits: Wine's EDIT control takes quadratic time over such a run.
+std::wstring longText(std::size_t characters) {
+    std::wstring text;
+    while (text.size() < characters)
+        text += L"100g";
+    text.resize(characters);
+    return text;
+}
+
+// What a failure shows of a long text: its length and both ends.
+std::string describe(const std::wstring &text) {
+    const std::size_t end = std::min<std::size_t>(text.size(), 8);
+    return std::to_string(text.size()) + " characters \"" + utf8(text.substr(0, end)) + "…" +
+           utf8(text.substr(text.size() - end)) + '"';
+}
+
+TEST_F(QuorelExe, ShiftEndCopiesTheWholeOfALongField) {
+    const std::wstring whole = longText(10000);
+    setText(Field::TargetMass, whole);
+    ASSERT_EQ(run().focus(), field(Field::TargetMass));
+    setClipboardText(L"");
+    pressKey(VK_HOME, true);
+    pressWithModifier(VK_SHIFT, VK_END);
+    pressWithModifier(VK_CONTROL, 'C');
+    std::wstring copied;
+    EXPECT_TRUE(waitUntil([&] { return (copied = clipboardText()) == whole; }))
+        << "copied " << describe(copied) << " of " << describe(whole);
+}
+
+TEST_F(QuorelExe, SelectAllAndDeleteEmptiesALongField) {
+    setText(Field::TargetMass, longText(10000));
+    ASSERT_EQ(run().focus(), field(Field::TargetMass));
+    pressWithModifier(VK_CONTROL, 'A');
+    pressKey(VK_DELETE, true);
+    std::wstring left;
+    EXPECT_TRUE(waitUntil([&] { return (left = windowText(field(Field::TargetMass))).empty(); }))
+        << "left " << describe(left);
+}
+
+TEST_F(QuorelExe, AMegabytePasteArrivesWhole) {
+    const std::wstring megabyte = longText(1 << 20);
+    setClipboardText(megabyte);
+    ASSERT_EQ(run().focus(), field(Field::TargetMass));
+    pressWithModifier(VK_CONTROL, 'V');
+    std::wstring pasted;
+    EXPECT_TRUE(waitUntil(
+        [&] { return (pasted = windowText(field(Field::TargetMass))) == megabyte; }, 60000ms))
+        << "the field holds " << describe(pasted);
 }
 
 TEST_F(QuorelExe, EnterPressesTheFocusedButtonAndDoesNothingInAField) {
