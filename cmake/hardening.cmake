@@ -1,7 +1,9 @@
 # Hardening for every program and library built here with GCC or Clang. On Windows (mingw-w64):
 # ASLR with 64-bit entropy, no-execute data and the stack protector. Elsewhere: position-independent
 # executables, full RELRO, stack protector, fortified libc calls and a non-executable stack.
-if(MSVC)
+# WebAssembly needs none of it: its call stack lies outside the memory a program can address, and
+# no loader maps its code.
+if(MSVC OR EMSCRIPTEN)
     return()
 endif()
 

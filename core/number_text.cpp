@@ -1,11 +1,12 @@
 #include "core/number_text.h"
 
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <system_error>
-#include <vector>
+#include <string>
 
 namespace quorel::core {
 namespace {
@@ -64,63 +65,72 @@ bool isOctalDigit(Unit c) {
     return c >= u'0' && c <= u'7';
 }
 
-constexpr char hexDigits[] = "0123456789abcdef";
+// A non-negative whole number of any length, taken in from its most significant end one digit
+// at a time: its first 64 significant bits exactly, and whether any bit after them is set.
+class WholeNumber {
+  public:
+    void appendDigit(int digit, int bitsPerDigit) {
+        for (int bit = bitsPerDigit - 1; bit >= 0; --bit)
+            appendBit(((digit >> bit) & 1) != 0);
+    }
+
+    // The nearest double, ties to even, or std::nullopt from 2^1024 on.
+    std::optional<double> nearest() const {
+        if (m_bitCount > 1024)
+            return std::nullopt;
+        const int held = static_cast<int>(std::min<std::int64_t>(m_bitCount, 64));
+        const int dropped = std::max(held - significandBits, 0);
+        std::uint64_t kept = m_top >> dropped;
+        if (dropped > 0) {
+            const std::uint64_t half = std::uint64_t{1} << (dropped - 1);
+            const std::uint64_t rest = m_top & ((half << 1) - 1);
+            if (rest > half || (rest == half && (m_sticky || (kept & 1) != 0)))
+                ++kept;
+        }
+        // kept has at most 54 bits, so this is exact unless the value reaches 2^1024.
+        const double value =
+            std::ldexp(static_cast<double>(kept), static_cast<int>(m_bitCount) - held + dropped);
+        if (std::isinf(value))
+            return std::nullopt;
+        return value;
+    }
+
+  private:
+    static constexpr int significandBits = 53;
+
+    void appendBit(bool set) {
+        if (m_bitCount == 0 && !set)
+            return; // a leading zero
+        if (m_bitCount < 64)
+            m_top = (m_top << 1) | (set ? 1 : 0);
+        else
+            m_sticky = m_sticky || set;
+        ++m_bitCount;
+    }
+
+    std::uint64_t m_top = 0;
+    std::int64_t m_bitCount = 0; // significant bits so far
+    bool m_sticky = false;
+};
 
 // '&H' and '&O' numbers are read as non-negative whole numbers of any length, rounded to the
 // nearest double like decimal ones; there is no 16- or 32-bit wrap-around into negative values.
-// Both are handed to from_chars as hexadecimal, which rounds correctly and reports overflow.
-std::optional<double> parseHexDigits(const std::string &digits) {
-    if (digits.empty())
-        return 0.0;
-    double value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                              std::chars_format::hex);
-    if (error == std::errc::result_out_of_range)
-        return std::nullopt;
-    return value;
-}
-
 std::optional<double> readRadix(Cursor &cursor) {
     const Unit radix = cursor.peek();
-    std::string digits;
+    WholeNumber number;
     if (radix == u'H' || radix == u'h') {
         cursor.advance();
         for (int v; (v = hexValue(cursor.peek())) >= 0; cursor.advance())
-            digits.push_back(hexDigits[v]);
-        return parseHexDigits(digits);
+            number.appendDigit(v, 4);
+        return number.nearest();
     }
     if (radix == u'O' || radix == u'o') {
         cursor.advance();
         for (; isOctalDigit(cursor.peek()); cursor.advance())
-            digits.push_back(static_cast<char>(cursor.peek()));
-        // Regroup the octal digits' three bits each into hexadecimal digits of four, from the
-        // right, so that the same exact conversion serves both bases.
-        std::vector<int> nibbles((digits.size() * 3 + 3) / 4, 0); // least significant first
-        for (std::size_t i = 0; i < digits.size(); ++i) {
-            const int octal = digits[digits.size() - 1 - i] - '0';
-            for (int b = 0; b < 3; ++b)
-                if ((octal >> b) & 1)
-                    nibbles[(3 * i + b) / 4] |= 1 << ((3 * i + b) % 4);
-        }
-        std::string hex;
-        for (auto it = nibbles.rbegin(); it != nibbles.rend(); ++it)
-            hex.push_back(hexDigits[*it]);
-        return parseHexDigits(hex);
+            number.appendDigit(static_cast<int>(cursor.peek() - u'0'), 3);
+        return number.nearest();
     }
     return 0.0; // '&' followed by anything else holds no number
-}
-
-// A decimal number too large or too small for a double: from_chars says only "out of range",
-// so the position of its first significant digit and its exponent decide which. A mantissa of
-// only zeros never reaches here.
-bool isBeyondLargest(std::string_view mantissa, std::int64_t exponent) {
-    const auto point = mantissa.find('.');
-    const auto integerDigits =
-        static_cast<std::int64_t>(point == std::string_view::npos ? mantissa.size() : point);
-    const auto first = static_cast<std::int64_t>(mantissa.find_first_not_of("0."));
-    const std::int64_t firstWeight =
-        first < integerDigits ? integerDigits - first - 1 : integerDigits - first;
-    return firstWeight + exponent > 0;
 }
 
 } // namespace
@@ -138,7 +148,7 @@ std::optional<double> readNumber(std::u16string_view text) {
         cursor.advance();
     }
 
-    // Collect the number's own characters in plain ASCII for from_chars.
+    // Collect the number's own characters in plain ASCII for fast_float.
     std::string number;
     bool anyDigit = false;
     bool seenPoint = false;
@@ -154,39 +164,30 @@ std::optional<double> readNumber(std::u16string_view text) {
     }
     if (!anyDigit)
         return negative ? -0.0 : 0.0;
-    const std::size_t mantissaLength = number.size();
 
     // An exponent counts only with at least one digit: '1e' and '1e+' read as 1.
-    std::int64_t exponent = 0;
     const Unit letter = cursor.peek();
     if (letter == u'E' || letter == u'e' || letter == u'D' || letter == u'd') {
         cursor.advance();
-        std::string exponentText = "e";
+        std::string exponent = "e";
         if (cursor.peek() == u'+' || cursor.peek() == u'-') {
-            exponentText.push_back(static_cast<char>(cursor.peek()));
+            exponent.push_back(static_cast<char>(cursor.peek()));
             cursor.advance();
         }
-        bool exponentDigits = false;
-        constexpr std::int64_t saturated = std::int64_t{1} << 40;
-        for (Unit c = cursor.peek(); isDigit(c); cursor.advance(), c = cursor.peek()) {
-            exponentDigits = true;
-            exponentText.push_back(static_cast<char>(c));
-            exponent = std::min(saturated, exponent * 10 + static_cast<int>(c - u'0'));
-        }
-        if (exponentDigits) {
-            number += exponentText;
-            if (exponentText[1] == '-')
-                exponent = -exponent;
-        }
+        const std::size_t signLength = exponent.size();
+        for (Unit c = cursor.peek(); isDigit(c); cursor.advance(), c = cursor.peek())
+            exponent.push_back(static_cast<char>(c));
+        if (exponent.size() > signLength)
+            number += exponent;
     }
 
+    // fast_float rounds correctly and takes exponents of any length. It reports neither end of
+    // the range: a number beyond the largest double comes back as infinity (an overflow), one
+    // below half the smallest subnormal as zero (which it then reads as).
     double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        if (isBeyondLargest(std::string_view(number).substr(0, mantissaLength), exponent))
-            return std::nullopt;
-        value = 0; // too small for a double: reads as zero
-    }
+    fast_float::from_chars(number.data(), number.data() + number.size(), value);
+    if (std::isinf(value))
+        return std::nullopt;
     return negative ? -value : value;
 }
 
@@ -195,12 +196,11 @@ std::u16string formatNumber(std::optional<double> value) {
         return {};
     if (*value == 0)
         return u"0"; // also for negative zero
+    // Like C's '%.15G', in the "C" locale whatever the process's locale is: the longest text,
+    // '-1.23456789012346E-308', has 22 characters.
     char buffer[32];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, *value, std::chars_format::general, 15);
-    std::u16string text(buffer, end);
-    std::replace(text.begin(), text.end(), u'e', u'E');
-    return text;
+    const auto written = fmt::format_to_n(buffer, sizeof buffer, "{:.15G}", *value);
+    return std::u16string(buffer, written.out);
 }
 
 } // namespace quorel::core

@@ -21,7 +21,9 @@ constexpr std::array rules{
 } // namespace
 
 std::optional<CalculationRule> calculationRule(Command command) {
-    const auto rule = std::ranges::find(rules, command, &CalculationRule::command);
+    const auto rule = std::find_if(rules.begin(), rules.end(), [command](const CalculationRule &r) {
+        return r.command == command;
+    });
     return rule == rules.end() ? std::nullopt : std::optional(*rule);
 }
 

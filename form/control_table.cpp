@@ -49,12 +49,14 @@ std::vector<const ControlRow *> focusOrder(const WindowTable &table) {
         if (takesFocus(row))
             rows.push_back(&row);
     }
-    std::ranges::sort(rows, {}, &ControlRow::tab);
+    std::sort(rows.begin(), rows.end(),
+              [](const ControlRow *a, const ControlRow *b) { return a->tab < b->tab; });
     return rows;
 }
 
 const ControlRow *findRow(const WindowTable &table, std::u16string_view name) {
-    const auto row = std::ranges::find(table.controls, name, &ControlRow::name);
+    const auto row = std::find_if(table.controls.begin(), table.controls.end(),
+                                  [name](const ControlRow &r) { return r.name == name; });
     return row == table.controls.end() ? nullptr : &*row;
 }
 

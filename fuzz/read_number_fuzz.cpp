@@ -5,9 +5,8 @@
 // Any disagreement aborts, which libFuzzer reports like a crash.
 
 #include "core/number_text.h"
+#include "core/tests/support/mpfr_reference.h"
 #include "fuzz/field_text.h"
-
-#include <mpfr.h>
 
 #include <bit>
 #include <cerrno>
@@ -76,23 +75,6 @@ std::string foldToAscii(std::u16string_view text) {
     return out;
 }
 
-// A whole number in base 8 or 16, rounded to nearest by MPFR; overflow when the rounded value
-// reaches 2^1024.
-std::optional<double> referenceRadix(const std::string &digits, int base) {
-    if (digits.empty()) {
-        return 0.0;
-    }
-    mpfr_t value;
-    mpfr_init2(value, 53);
-    mpfr_strtofr(value, digits.c_str(), nullptr, base, MPFR_RNDN);
-    std::optional<double> result;
-    if (mpfr_zero_p(value) || mpfr_get_exp(value) <= 1024) {
-        result = mpfr_get_d(value, MPFR_RNDN);
-    }
-    mpfr_clear(value);
-    return result;
-}
-
 struct Reference {
     std::optional<double> value;
     bool anyDigit; // only then is the sign of a zero result defined
@@ -104,8 +86,8 @@ Reference referenceRead(std::u16string_view text) {
     const std::string folded = foldToAscii(text);
     std::smatch match;
     if (std::regex_search(folded, match, radixForm, std::regex_constants::match_continuous)) {
-        return {match[1].matched ? referenceRadix(match[2].str(), 16)
-                                 : referenceRadix(match[4].str(), 8),
+        return {match[1].matched ? quorel::reference::wholeNumber(match[2].str(), 16)
+                                 : quorel::reference::wholeNumber(match[4].str(), 8),
                 true};
     }
     if (!folded.empty() && folded[0] == '&') {

@@ -1,7 +1,6 @@
 #include "qt/app_shell.h"
 
 #include "qt/about_window.h"
-#include "qt/long_text_edit.h"
 #include "qt/main_window.h"
 #include "qt/text_bridge.h"
 
@@ -79,12 +78,14 @@ void AppShell::reportOverflow(std::u16string_view text, std::u16string_view titl
 }
 
 std::u16string AppShell::text(form::Field field) const {
-    return coreText(m_main->field(field)->fullText());
+    return coreText(m_main->field(field)->text());
 }
 
 void AppShell::setText(form::Field field, std::u16string_view text) {
     // A result wider than its field shows its leading digits, not its last.
-    m_main->field(field)->setFullText(qtText(text));
+    QLineEdit *edit = m_main->field(field);
+    edit->setText(qtText(text));
+    edit->setCursorPosition(0);
 }
 
 void AppShell::exitEventLoop(int status) {

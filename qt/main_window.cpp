@@ -1,7 +1,6 @@
 #include "qt/main_window.h"
 
 #include "form/main_window_table.h"
-#include "qt/long_text_edit.h"
 #include "qt/text_bridge.h"
 
 #include <QAction>
@@ -25,11 +24,11 @@ MainWindow::MainWindow(CommandHandler run, std::function<void()> closeRequested)
     for (const form::ControlRow &row : form::mainWindowTable.controls) {
         if (row.field)
             m_fields[static_cast<std::size_t>(*row.field)] =
-                surface->findChild<LongTextEdit *>(qtText(row.name));
+                surface->findChild<QLineEdit *>(qtText(row.name));
     }
 }
 
-LongTextEdit *MainWindow::field(form::Field field) const {
+QLineEdit *MainWindow::field(form::Field field) const {
     return m_fields[static_cast<std::size_t>(field)];
 }
 

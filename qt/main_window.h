@@ -7,19 +7,19 @@
 
 #include <array>
 
+class QLineEdit;
+
 namespace quorel::qt {
 
-class LongTextEdit;
-
 // 主程序: the calculator's widgets, built from its tables. Clicks, menu commands and the close
-// request go to the form; the fields are read and written through fieldText and setFieldText.
+// request go to the form; the shell reads and writes the nine text fields through field().
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 
   public:
     MainWindow(CommandHandler run, std::function<void()> closeRequested);
 
-    LongTextEdit *field(form::Field field) const;
+    QLineEdit *field(form::Field field) const;
 
   protected:
     void closeEvent(QCloseEvent *event) override;
@@ -29,7 +29,7 @@ class MainWindow final : public QMainWindow {
 
     CommandHandler m_run;
     std::function<void()> m_closeRequested;
-    std::array<LongTextEdit *, form::fieldCount> m_fields{};
+    std::array<QLineEdit *, form::fieldCount> m_fields{};
 };
 
 } // namespace quorel::qt

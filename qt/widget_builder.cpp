@@ -1,6 +1,6 @@
 #include "qt/widget_builder.h"
 
-#include "qt/long_text_edit.h"
+#include "qt/freed_memory.h"
 #include "qt/paragraph_label.h"
 #include "qt/table_fonts.h"
 #include "qt/text_bridge.h"
@@ -55,8 +55,10 @@ QWidget *createControl(const form::ControlRow &row, QWidget *surface, const Comm
         return label;
     }
     case form::ControlKind::TextField: {
-        auto *field = new LongTextEdit(surface);
+        // A field takes text of any length: QLineEdit's default limit is 32767 characters.
+        auto *field = new QLineEdit(surface);
         field->setMaxLength(std::numeric_limits<int>::max());
+        returnMemoryWhenShortened(field);
         return field;
     }
     case form::ControlKind::Button: {

@@ -7,6 +7,8 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
+    # Reading and writing numbers, the same on every platform (header-only)
+    libfast-float-dev libfmt-dev
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
     fonts-arphic-uming fonts-inconsolata
 )
@@ -15,10 +17,12 @@ if [ "${1:-test}" = "test" ]; then
         git libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
         clang libclang-rt-14-dev
         locales xvfb xauth imagemagick
-        desktop-file-utils appstream lintian dpkg-dev binutils-mingw-w64-x86-64 file
+        desktop-file-utils appstream lintian dpkg-dev binutils-mingw-w64-x86-64 file zip
         # The Windows build (mingw-w64, GoogleTest's sources) and Wine to test it under
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest
         wine wine64 fonts-wine unzip
+        # The web build (Emscripten) and Node to run its tests
+        emscripten nodejs
     )
 fi
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Quorel and runs every test: the unit and window tests (offscreen, no display needed),
 # the packaging checks, the core's and the form's tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a bounded fuzzing run of the number reader and calculations, and
-# the Windows stage: Quorel.exe cross-built and tested under Wine.
+# UndefinedBehaviorSanitizer, a bounded fuzzing run of the number reader and calculations, the
+# Windows stage (Quorel.exe cross-built and tested under Wine) and the web stage (the core and the
+# form built for the browser and tested under Node).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,3 +30,6 @@ ctest --test-dir build-fuzz --output-on-failure -L fuzz
 
 echo "== Windows"
 bash tools/test-windows.sh
+
+echo "== Web"
+bash tools/test-web.sh

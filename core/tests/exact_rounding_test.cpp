@@ -1,6 +1,7 @@
-// Checks the two places where the core promises correct rounding against MPFR:
-// concentrateMass (the double nearest to targetPercent * targetMass / concentratePercent, with
-// gradual underflow) and formatNumber (the value rounded to 15 significant digits).
+// Checks the places where the core promises correct rounding against MPFR: concentrateMass (the
+// double nearest to targetPercent * targetMass / concentratePercent, with gradual underflow),
+// formatNumber (the value rounded to 15 significant digits) and '&H' / '&O' numbers of any
+// length (the double nearest to the whole number).
 //
 // After GoogleTest's own options, '--samples=N' sets the sample count and '--seed=S' the seed
 // of the random samples; any other argument is refused. The default count suits every build;
@@ -388,6 +389,96 @@ TEST(FormatNumber, MatchesMpfrFifteenDigitRounding) {
         }
     }
     EXPECT_EQ(mismatches, 0) << "of " << values.size() << " values (" << directed << " directed)";
+}
+
+// The bits of a whole number, most significant first, shaped to reach the rounding's hard cases:
+// lengths around 53 and 64 bits and around 2^1024, and below the 53 bits kept a round bit and a
+// tail that make exact ties, near-ties and sticky bits far down.
+std::vector<bool> sampleWholeBits(Sampler &s) {
+    int length = 0;
+    switch (s.uniform(0, 3)) {
+    case 0:
+        length = s.uniform(1, 80);
+        break;
+    case 1:
+        length = s.uniform(1018, 1030);
+        break;
+    default:
+        length = s.uniform(1, 1100);
+        break;
+    }
+    std::vector<bool> bits(static_cast<std::size_t>(length));
+    bits[0] = true;
+    const int tailPattern = s.uniform(0, 3);
+    const int tailOne = s.uniform(55, std::max(55, length - 1));
+    for (int i = 1; i < length; ++i) {
+        bool bit = s.coin();
+        if (i > 53) {
+            switch (tailPattern) {
+            case 0:
+                bit = false;
+                break;
+            case 1:
+                bit = true;
+                break;
+            case 2:
+                bit = i == tailOne;
+                break;
+            default:
+                break;
+            }
+        }
+        bits[static_cast<std::size_t>(i)] = bit;
+    }
+    return bits;
+}
+
+// The bits written as digits of bitsPerDigit bits each, with a few leading zeros.
+std::string digitsOf(const std::vector<bool> &bits, int bitsPerDigit, int leadingZeros) {
+    std::string digits(static_cast<std::size_t>(leadingZeros), '0');
+    const std::size_t width = static_cast<std::size_t>(bitsPerDigit);
+    const std::size_t padding = (width - bits.size() % width) % width;
+    unsigned digit = 0;
+    for (std::size_t i = 0; i < padding + bits.size(); ++i) {
+        digit = (digit << 1) | (i >= padding && bits[i - padding] ? 1u : 0u);
+        if ((i + 1) % width == 0) {
+            digits.push_back("0123456789abcdef"[digit]);
+            digit = 0;
+        }
+    }
+    return digits;
+}
+
+TEST(ReadNumber, RadixNumbersMatchMpfr) {
+    Sampler sampler(g_seed + 3);
+    const long long count = g_samples / 4;
+    long long mismatches = 0, overflows = 0, ties = 0;
+    for (long long i = 0; i < count; ++i) {
+        const std::vector<bool> bits = sampleWholeBits(sampler);
+        const bool base16 = sampler.coin();
+        const int base = base16 ? 16 : 8;
+        std::string digits = digitsOf(bits, base16 ? 4 : 3, sampler.uniform(0, 2));
+        if (sampler.coin()) {
+            std::transform(digits.begin(), digits.end(), digits.begin(),
+                           [](char c) { return c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c; });
+        }
+        const std::string text = std::string("&") + (base16 ? "H" : "o") + digits;
+        const std::optional<double> expected = quorel::reference::wholeNumber(digits, base);
+        const std::optional<double> actual =
+            quorel::core::readNumber(std::u16string(text.begin(), text.end()));
+        overflows += !expected.has_value();
+        ties += bits.size() > 53 && bits[53] &&
+                std::find(bits.begin() + 54, bits.end(), true) == bits.end();
+        const bool match =
+            expected ? actual.has_value() && sameDouble(*actual, *expected) : !actual.has_value();
+        if (!match && ++mismatches <= kMaxReported) {
+            ADD_FAILURE() << text << ": expected " << hex(expected) << ", got " << hex(actual);
+        }
+    }
+    EXPECT_EQ(mismatches, 0) << "of " << count << " samples";
+    // The sampler must actually reach the hard cases.
+    EXPECT_GT(overflows, count / 50);
+    EXPECT_GT(ties, count / 50);
 }
 
 } // namespace

@@ -92,8 +92,8 @@ TEST(Tables, TheNineFieldsAreText1ToText9InOrder) {
         seen.insert(*row.field);
     }
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(fieldCount));
-    EXPECT_TRUE(std::ranges::none_of(aboutWindowTable.controls,
-                                     [](const ControlRow &row) { return row.field.has_value(); }));
+    EXPECT_TRUE(std::none_of(aboutWindowTable.controls.begin(), aboutWindowTable.controls.end(),
+                             [](const ControlRow &row) { return row.field.has_value(); }));
 }
 
 TEST(Tables, NamesAndFocusPositionsAreUniqueInEachWindow) {
@@ -177,7 +177,8 @@ TEST(Tables, MenuShortcuts) {
         {menu_names::dilution, u"", std::nullopt},
     };
     for (const auto &c : cases) {
-        const auto row = std::ranges::find(mainMenuTable, c.item, &MenuRow::name);
+        const auto row = std::find_if(mainMenuTable.begin(), mainMenuTable.end(),
+                                      [&c](const MenuRow &r) { return r.name == c.item; });
         ASSERT_NE(row, mainMenuTable.end());
         EXPECT_EQ(shortcutText(row->shortcut), c.text);
         EXPECT_EQ(row->command, c.command);

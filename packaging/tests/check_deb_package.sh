@@ -44,8 +44,12 @@ grep -E '^E:' "$work/lintian.log" || true
 "$apt_get" install --simulate --quiet=2 "$deb" >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt cannot install the package"; }
 
-# The installed program starts and stays up in its event loop until stopped.
+# The manual page names the version the package has.
 "$dpkg_deb" --extract "$deb" "$work/root"
+zcat "$work/root/usr/share/man/man1/Quorel.1.gz" | grep -q "^\.TH QUOREL 1 .*\"Quorel $version\"" ||
+    fail "the manual page does not name Quorel $version"
+
+# The installed program starts and stays up in its event loop until stopped.
 status=0
 QT_QPA_PLATFORM=offscreen timeout 3 "$work/root/usr/bin/Quorel" || status=$?
 [ $status -eq 124 ] || fail "the installed program did not keep running (status $status)"

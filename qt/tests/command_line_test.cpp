@@ -2,7 +2,6 @@
 // own options, the calculator looks and behaves as it always does.
 
 #include "qt/app_shell.h"
-#include "qt/long_text_edit.h"
 #include "qt/main_window.h"
 #include "qt/program_arguments.h"
 

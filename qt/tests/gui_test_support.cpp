@@ -1,7 +1,6 @@
 #include "qt/tests/gui_test_support.h"
 
 #include "qt/about_window.h"
-#include "qt/long_text_edit.h"
 #include "qt/main_window.h"
 
 #include <QAbstractButton>
@@ -28,7 +27,7 @@ QWidget *RunningProgram::aboutWindow() const {
     return m_shell->aboutWindow();
 }
 
-qt::LongTextEdit *RunningProgram::field(int number) const {
+QLineEdit *RunningProgram::field(int number) const {
     return m_shell->mainWindow()->field(static_cast<form::Field>(number - 1));
 }
 

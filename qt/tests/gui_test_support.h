@@ -2,9 +2,9 @@
 
 #include "form/control_names.h"
 #include "qt/app_shell.h"
-#include "qt/long_text_edit.h"
 #include "qt/text_bridge.h"
 
+#include <QLineEdit>
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
@@ -62,7 +62,7 @@ class RunningProgram {
 
     QStringList fieldTexts() const; // Text1 to Text9
     void setFieldTexts(const QStringList &texts);
-    qt::LongTextEdit *field(int number) const;
+    QLineEdit *field(int number) const;
 
     QList<int> exitStatuses;
 

@@ -76,6 +76,24 @@ double productQuotient(double p, double m, double c) {
     return mpfr_get_d(v.quotient, MPFR_RNDN);
 }
 
+std::optional<double> wholeNumber(const std::string &digits, int base) {
+    if (digits.empty()) {
+        return 0.0;
+    }
+    // Rounded once to 53 bits in MPFR's default exponent range, which no text reaches; a whole
+    // number is never subnormal, so only the top of the double range remains to be checked.
+    Variables &v = variables();
+    char *end = nullptr;
+    mpfr_strtofr(v.value, digits.c_str(), &end, base, MPFR_RNDN);
+    if (end != digits.c_str() + digits.size()) {
+        referenceFailed("not a whole number in that base");
+    }
+    if (!mpfr_zero_p(v.value) && mpfr_get_exp(v.value) > kDoubleEmax) {
+        return std::nullopt;
+    }
+    return mpfr_get_d(v.value, MPFR_RNDN);
+}
+
 std::string fifteenDigits(double x) {
     if (x == 0) {
         return "0";

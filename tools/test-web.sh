@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# The web stage: builds the core and the form for the browser (Emscripten, preset "web") and runs
+# their tests under Node: the core's and the form's unit tests, and the differential run of the
+# WebAssembly core against the native one. Needs what tools/install-deps.sh test installs.
+#   tools/test-web.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+started=$SECONDS
+build=build-web
+jobs=$(nproc)
+
+echo "== Web: build"
+cmake --preset web >/dev/null
+cmake --build "$build" -j"$jobs"
+
+echo "== Web: tests under Node"
+# The long differential run (label "release") is for release day: ctest -L release.
+ctest --test-dir "$build" --output-on-failure -j"$jobs" -LE release
+
+echo "== Web stage done in $((SECONDS - started)) s"
