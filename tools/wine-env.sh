@@ -4,10 +4,21 @@
 # Sets DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES and LANG, and an EXIT trap.
 
 wine_env_scratch=$(mktemp -d)
-wine_env_display=$((90 + RANDOM % 100))
-Xvfb ":$wine_env_display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number once it takes connections.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 3>"$wine_env_scratch/display" &
 wine_env_xvfb=$!
-export DISPLAY=":$wine_env_display"
+for _ in $(seq 100); do
+    [ -s "$wine_env_scratch/display" ] && break
+    kill -0 "$wine_env_xvfb" 2>/dev/null || break
+    sleep 0.1
+done
+if ! [ -s "$wine_env_scratch/display" ]; then
+    echo "wine-env: Xvfb gave no display within 10 s" >&2
+    kill "$wine_env_xvfb" 2>/dev/null || true
+    rm -rf "$wine_env_scratch"
+    return 1 2>/dev/null || exit 1
+fi
+export DISPLAY=":$(head -n1 "$wine_env_scratch/display")"
 export WINEPREFIX=$wine_env_scratch/prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer prompts

@@ -1,5 +1,6 @@
 #include "win32/accessibility.h"
 
+#include "win32/system_calls.h"
 #include "win32/wide_text.h"
 
 #include <initguid.h>
@@ -10,62 +11,60 @@
 
 namespace quorel::win32 {
 
-namespace {
-
-// ole32 is loaded when the first name is set: linked in, Wine would load it and its RPC
-// dependencies before the program's first frame.
-template <typename Function> Function *ole32Function(const char *name) {
-    static const HMODULE ole32 = LoadLibraryW(L"ole32.dll");
-    const FARPROC address = ole32 ? GetProcAddress(ole32, name) : nullptr;
-    return reinterpret_cast<Function *>(reinterpret_cast<void (*)()>(address));
-}
-
-using CoInitializeExFunction = HRESULT WINAPI(void *, DWORD);
-using CoCreateInstanceFunction = HRESULT WINAPI(REFCLSID, IUnknown *, DWORD, REFIID, void **);
-using CoUninitializeFunction = void WINAPI();
-
-} // namespace
-
 AccessibleNames::AccessibleNames() = default;
 
-AccessibleNames::~AccessibleNames() {
-    if (m_services)
-        m_services->Release();
-    if (m_comStarted)
-        ole32Function<CoUninitializeFunction>("CoUninitialize")();
+AccessibleNames::~AccessibleNames() = default;
+
+AccessibleNames::ComApartment::~ComApartment() {
+    if (m_started)
+        ole32Calls().CoUninitialize();
+}
+
+bool AccessibleNames::ComApartment::start() {
+    auto *initialize = ole32Calls().CoInitializeEx;
+    // S_FALSE: already started on this thread, which still takes a CoUninitialize.
+    m_started = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    return m_started;
 }
 
 IAccPropServices *AccessibleNames::services() {
-    if (!m_started) {
-        m_started = true;
-        auto *initialize = ole32Function<CoInitializeExFunction>("CoInitializeEx");
-        auto *createInstance = ole32Function<CoCreateInstanceFunction>("CoCreateInstance");
-        if (!initialize || !createInstance)
+    if (!m_tried) {
+        m_tried = true;
+        auto *createInstance = ole32Calls().CoCreateInstance;
+        if (!createInstance || !m_com.start())
             return nullptr;
-        m_comStarted = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
-        createInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                       reinterpret_cast<void **>(&m_services));
+        if (FAILED(createInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_IAccPropServices,
+                                  reinterpret_cast<void **>(m_services.ReleaseAndGetAddressOf()))))
+            m_services.Reset();
     }
-    return m_services;
+    return m_services.Get();
 }
 
+// A name the layer refuses leaves the control with the one Windows derives from its caption, so
+// the program goes on; a refused service is not asked again.
 void AccessibleNames::set(HWND control, std::u16string_view name, std::u16string_view description) {
     if (!services())
         return;
+    HRESULT result = S_OK;
     if (!name.empty())
-        m_services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
-                                   wide(name).c_str());
-    if (!description.empty())
-        m_services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
-                                   wide(description).c_str());
+        result = m_services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
+                                            wide(name).c_str());
+    if (SUCCEEDED(result) && !description.empty())
+        result = m_services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF,
+                                            PROPID_ACC_DESCRIPTION, wide(description).c_str());
+    if (result == E_OUTOFMEMORY || result == RPC_E_WRONG_THREAD)
+        m_services.Reset();
 }
 
 void AccessibleNames::clear(HWND control) {
     if (!m_services)
         return;
     std::array<MSAAPROPID, 2> properties{PROPID_ACC_NAME, PROPID_ACC_DESCRIPTION};
-    m_services->ClearHwndProps(control, OBJID_CLIENT, CHILDID_SELF, properties.data(),
-                               static_cast<int>(properties.size()));
+    // Its result changes nothing: the control goes with its window either way.
+    static_cast<void>(m_services->ClearHwndProps(control, OBJID_CLIENT, CHILDID_SELF,
+                                                 properties.data(),
+                                                 static_cast<int>(properties.size())));
 }
 
 } // namespace quorel::win32

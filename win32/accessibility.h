@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include <memory>
+#include <wrl/client.h>
+
 #include <string_view>
 
 struct IAccPropServices;
@@ -24,11 +25,24 @@ class AccessibleNames final {
     void clear(HWND control);
 
   private:
+    // COM for this thread, from a successful CoInitializeEx to its CoUninitialize.
+    class ComApartment {
+      public:
+        ComApartment() = default;
+        ~ComApartment();
+        ComApartment(const ComApartment &) = delete;
+        ComApartment &operator=(const ComApartment &) = delete;
+        bool start();
+
+      private:
+        bool m_started = false;
+    };
+
     IAccPropServices *services();
 
-    bool m_started = false;
-    bool m_comStarted = false;
-    IAccPropServices *m_services = nullptr;
+    bool m_tried = false;
+    ComApartment m_com; // declared first: it outlives the service
+    Microsoft::WRL::ComPtr<IAccPropServices> m_services;
 };
 
 } // namespace quorel::win32

@@ -1,20 +1,8 @@
 #include "win32/dpi.h"
 
+#include "win32/system_calls.h"
+
 namespace quorel::win32 {
-
-namespace {
-
-// GetProcAddress gives an untyped address; going through void (*)() keeps the cast explicit.
-template <typename Function> Function *user32Function(const char *name) {
-    const FARPROC address = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-    return reinterpret_cast<Function *>(reinterpret_cast<void (*)()>(address));
-}
-
-using GetDpiForWindowFunction = UINT WINAPI(HWND);
-using AdjustWindowRectExForDpiFunction = BOOL WINAPI(RECT *, DWORD, BOOL, DWORD, UINT);
-using SystemParametersInfoForDpiFunction = BOOL WINAPI(UINT, UINT, void *, UINT, UINT);
-
-} // namespace
 
 UINT systemDpi() {
     const HDC screen = GetDC(nullptr);
@@ -24,8 +12,7 @@ UINT systemDpi() {
 }
 
 UINT windowDpi(HWND window) {
-    static auto *const getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
-    if (getDpiForWindow) {
+    if (auto *const getDpiForWindow = user32Calls().GetDpiForWindow) {
         if (const UINT dpi = getDpiForWindow(window))
             return dpi;
     }
@@ -33,8 +20,7 @@ UINT windowDpi(HWND window) {
 }
 
 RECT windowRectForClient(const RECT &client, DWORD style, DWORD exStyle, bool hasMenu, UINT dpi) {
-    static auto *const adjustForDpi =
-        user32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+    auto *const adjustForDpi = user32Calls().AdjustWindowRectExForDpi;
     RECT rect = client;
     if (adjustForDpi)
         adjustForDpi(&rect, style, hasMenu, exStyle, dpi);
@@ -44,8 +30,7 @@ RECT windowRectForClient(const RECT &client, DWORD style, DWORD exStyle, bool ha
 }
 
 LOGFONTW messageFont(UINT dpi) {
-    static auto *const parametersForDpi =
-        user32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
+    auto *const parametersForDpi = user32Calls().SystemParametersInfoForDpi;
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (parametersForDpi &&

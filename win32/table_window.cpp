@@ -3,12 +3,14 @@
 #include "form/key_action.h"
 
 #include "win32/accessibility.h"
+#include "win32/control_identity.h"
 #include "win32/dpi.h"
 #include "win32/wide_text.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace quorel::win32 {
 
@@ -18,26 +20,21 @@ namespace {
 // after the first WM_PAINT): starting COM and the accessibility layer would delay the first frame.
 constexpr UINT_PTR nameControlsTimer = 1;
 
-// Controls are numbered from here by their row in the table, clear of IDOK and IDCANCEL, which
-// IsDialogMessageW sends for Enter and Escape.
-constexpr int firstControlId = 100;
-
-struct ControlClass {
-    const wchar_t *name;
+struct ControlStyle {
     DWORD style;
     DWORD exStyle;
 };
 
-ControlClass controlClass(form::ControlKind kind) {
+ControlStyle controlStyle(form::ControlKind kind) {
     switch (kind) {
     case form::ControlKind::Label:
-        return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+        return {SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
     case form::ControlKind::Paragraph:
-        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        return {SS_LEFT | SS_NOPREFIX, 0};
     case form::ControlKind::TextField:
-        return {L"EDIT", WS_TABSTOP | WS_CLIPSIBLINGS | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        return {WS_TABSTOP | WS_CLIPSIBLINGS | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case form::ControlKind::Button:
-        return {L"BUTTON", WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, 0};
+        return {WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, 0};
     }
     return {};
 }
@@ -56,10 +53,16 @@ TableWindow::TableWindow(const form::WindowTable &table, form::WindowId id, cons
     // another DPI.
     const UINT createdDpi = systemDpi();
     const RECT created = frameAt(createdDpi);
-    m_window.reset(CreateWindowExW(look.exStyle, look.className, wide(table.title).c_str(),
-                                   look.style, created.left, created.top,
-                                   created.right - created.left, created.bottom - created.top,
-                                   nullptr, look.menu, GetModuleHandleW(nullptr), this));
+    // The handle is taken in WM_NCCREATE, so it is valid for every message the window gets.
+    const HWND window = CreateWindowExW(look.exStyle, look.className, wide(table.title).c_str(),
+                                        look.style, created.left, created.top,
+                                        created.right - created.left, created.bottom - created.top,
+                                        nullptr, look.menu, GetModuleHandleW(nullptr), this);
+    if (!window) {
+        // The system destroyed what it had begun; there is nothing left to own.
+        static_cast<void>(m_window.release());
+        throw std::runtime_error("CreateWindowExW failed for a top-level window");
+    }
     m_dpi = windowDpi(handle());
     if (m_dpi != createdDpi) {
         const RECT frame = frameAt(m_dpi);
@@ -102,12 +105,12 @@ void TableWindow::createControls() {
     }
 
     for (const form::ControlRow *row : rows) {
-        const ControlClass kind = controlClass(row->kind);
-        const auto id = firstControlId + static_cast<int>(row - m_table.controls.data());
+        const ControlStyle kind = controlStyle(row->kind);
+        const int id = controlId(m_table, *row);
         const form::PixelRect box = form::toPixels(row->geometry, static_cast<int>(m_dpi));
         HWND control = CreateWindowExW(
-            kind.exStyle, kind.name, wide(row->caption).c_str(), WS_CHILD | WS_VISIBLE | kind.style,
-            box.left, box.top, box.width, box.height, handle(),
+            kind.exStyle, controlClassName(row->kind), wide(row->caption).c_str(),
+            WS_CHILD | WS_VISIBLE | kind.style, box.left, box.top, box.width, box.height, handle(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.font(row->font)), FALSE);
         if (row->kind == form::ControlKind::TextField)
@@ -188,6 +191,9 @@ void TableWindow::pressFocusedButton() {
 
 LRESULT TableWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NCCREATE:
+        m_window.reset(window);
+        break;
         HANDLE_MSG(window, WM_COMMAND, onCommand);
         HANDLE_MSG(window, WM_CLOSE, onClose);
         HANDLE_MSG(window, WM_TIMER, onTimer);

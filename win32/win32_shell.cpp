@@ -4,17 +4,29 @@
 
 namespace quorel::win32 {
 
+namespace {
+
+// The exit status when GetMessageW fails.
+constexpr int messageLoopFailed = 2;
+
+} // namespace
+
 // The main window exists before the form starts: the form's first act is to empty its fields.
-Win32Shell::Win32Shell()
-    : m_main(std::make_unique<MainWindow>(m_form, m_names)), m_form(*this, *m_main) {}
+Win32Shell::Win32Shell() : m_form(*this, m_main), m_main(m_form, m_names) {}
 
 Win32Shell::~Win32Shell() = default;
 
 int Win32Shell::run() {
     m_form.start();
     MSG message;
-    while (!m_ended && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (m_main->translateShortcut(message))
+    while (!m_ended) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        // -1: the queue could not be read, which must not pass for a normal end.
+        if (got == -1)
+            return messageLoopFailed;
+        if (got == 0)
+            return static_cast<int>(message.wParam);
+        if (m_main.translateShortcut(message))
             continue;
         // Tab, Shift+Tab and Enter as in any dialog, in whichever window the key is for.
         const HWND window = GetAncestor(message.hwnd, GA_ROOT);
@@ -61,7 +73,7 @@ void Win32Shell::endProgram() {
 TableWindow &Win32Shell::window(form::WindowId id) {
     if (id == form::WindowId::About && m_about)
         return *m_about;
-    return *m_main;
+    return m_main;
 }
 
 } // namespace quorel::win32

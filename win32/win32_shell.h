@@ -32,9 +32,11 @@ class Win32Shell final : public form::Shell {
   private:
     TableWindow &window(form::WindowId id);
 
+    // In this order: the form only keeps a reference to the main window until start(), and the
+    // main window is built with a form that already exists.
     AccessibleNames m_names;
-    std::unique_ptr<MainWindow> m_main;
     form::CalculatorForm m_form;
+    MainWindow m_main;
     std::unique_ptr<AboutWindow> m_about;
     bool m_ended = false;
     bool m_messageOpen = false;

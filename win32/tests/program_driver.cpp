@@ -1,6 +1,8 @@
 #include "win32/tests/program_driver.h"
 
 #include "form/main_window_table.h"
+#include "win32/control_identity.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -15,10 +17,6 @@ std::wstring programPath() {
     std::wstring path(MAX_PATH, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
     return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Quorel.exe";
-}
-
-std::wstring wide(std::u16string_view text) {
-    return {text.begin(), text.end()};
 }
 
 struct TopLevelSearch {
@@ -62,6 +60,22 @@ bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds
     return true;
 }
 
+std::string utf8(std::wstring_view text) {
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    std::string bytes(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size,
+                                                                   nullptr, 0, nullptr, nullptr)),
+                      '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, bytes.data(), static_cast<int>(bytes.size()),
+                        nullptr, nullptr);
+    return bytes;
+}
+
+std::string utf8(std::u16string_view text) {
+    return utf8(std::wstring_view(wide(text)));
+}
+
 std::wstring className(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
@@ -91,11 +105,35 @@ RECT clientRectIn(HWND child, HWND parent) {
     return rect;
 }
 
-UINT screenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return static_cast<UINT>(dpi);
+// Another program may hold the clipboard for a moment.
+std::wstring clipboardText() {
+    if (!waitUntil([] { return OpenClipboard(nullptr) != FALSE; }))
+        throw std::runtime_error("the clipboard stays busy");
+    std::wstring text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *locked = static_cast<const wchar_t *>(GlobalLock(data))) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void setClipboardText(std::wstring_view text) {
+    if (!waitUntil([] { return OpenClipboard(nullptr) != FALSE; }))
+        throw std::runtime_error("the clipboard stays busy");
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        auto *copy = static_cast<wchar_t *>(GlobalLock(data));
+        std::copy(text.begin(), text.end(), copy);
+        copy[text.size()] = L'\0';
+        GlobalUnlock(data);
+        if (!SetClipboardData(CF_UNICODETEXT, data))
+            GlobalFree(data);
+    }
+    CloseClipboard();
 }
 
 std::vector<HWND> childrenInZOrder(HWND window) {
@@ -103,19 +141,6 @@ std::vector<HWND> childrenInZOrder(HWND window) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
     return children;
-}
-
-std::wstring controlClass(form::ControlKind kind) {
-    switch (kind) {
-    case form::ControlKind::Label:
-    case form::ControlKind::Paragraph:
-        return L"Static";
-    case form::ControlKind::TextField:
-        return L"Edit";
-    case form::ControlKind::Button:
-        return L"Button";
-    }
-    return {};
 }
 
 ProgramRun::ProgramRun() {
@@ -126,9 +151,10 @@ ProgramRun::ProgramRun() {
                         &startup, &m_process))
         throw std::runtime_error("Quorel.exe does not start");
     const std::wstring title = wide(form::mainWindowTable.title);
-    waitUntil([&] { return (m_main = topLevel(title)) != nullptr && focus() != nullptr; }, 10000ms);
-    if (!m_main)
-        throw std::runtime_error("Quorel.exe shows no window");
+    if (!waitUntil([&] { return (m_main = topLevel(title)) != nullptr && focus() != nullptr; },
+                   10000ms))
+        throw std::runtime_error(m_main ? "Quorel.exe focuses no control"
+                                        : "Quorel.exe shows no window titled " + utf8(title));
 }
 
 ProgramRun::~ProgramRun() {
@@ -152,22 +178,20 @@ HWND ProgramRun::messageBox() const {
     return search.found;
 }
 
-HWND ProgramRun::control(HWND window, const form::ControlRow &row) const {
-    const form::PixelRect place = form::toPixels(row.geometry, static_cast<int>(screenDpi()));
-    const std::wstring wantedClass = controlClass(row.kind);
-    for (HWND child : childrenInZOrder(window)) {
-        const RECT rect = clientRectIn(child, window);
-        if (className(child) == wantedClass && rect.left == place.left && rect.top == place.top &&
-            rect.right - rect.left == place.width && rect.bottom - rect.top == place.height)
-            return child;
-    }
-    return nullptr;
+HWND ProgramRun::popupMenu() const {
+    TopLevelSearch search{m_process.dwProcessId, L"#32768", {}};
+    EnumWindows(&matchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ProgramRun::control(HWND window, const form::WindowTable &table, const form::ControlRow &row) {
+    return GetDlgItem(window, controlId(table, row));
 }
 
 HWND ProgramRun::field(form::Field which) const {
     for (const form::ControlRow &row : form::mainWindowTable.controls) {
         if (row.field == which)
-            return control(m_main, row);
+            return control(m_main, form::mainWindowTable, row);
     }
     return nullptr;
 }
@@ -177,6 +201,20 @@ HWND ProgramRun::focus() const {
     info.cbSize = sizeof info;
     GetGUIThreadInfo(m_process.dwThreadId, &info);
     return info.hwndFocus;
+}
+
+bool ProgramRun::tabTo(HWND target, WORD modifier) const {
+    const std::size_t most = childrenInZOrder(GetAncestor(target, GA_ROOT)).size();
+    for (std::size_t step = 0; step <= most && focus() != target; ++step) {
+        const HWND before = focus();
+        if (modifier)
+            pressWithModifier(modifier, VK_TAB);
+        else
+            pressKey(VK_TAB);
+        if (!waitUntil([&] { return focus() != before; }))
+            return false;
+    }
+    return focus() == target;
 }
 
 bool ProgramRun::isRunning() const {

@@ -1,7 +1,7 @@
 #pragma once
 
 // Drives the real Quorel.exe from another process, as a user would: it starts the program, finds
-// windows and controls by class, title and position, reads and sets texts through window
+// windows by class and title and controls by their control ID, reads and sets texts through window
 // messages, presses buttons and types keys. It never reaches into the program.
 
 #include "form/control_table.h"
@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorel::win32::testing {
@@ -21,17 +22,21 @@ using namespace std::chrono_literals;
 // Polls `condition` until it holds or `timeout` has passed; returns whether it held.
 bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds timeout = 5000ms);
 
+// For test output: GoogleTest prints a wide string's Chinese as escapes.
+std::string utf8(std::wstring_view text);
+std::string utf8(std::u16string_view text);
+
 std::wstring className(HWND window);
 std::wstring windowText(HWND window); // through WM_GETTEXT, which works across processes
 void setWindowText(HWND window, std::wstring_view text);
 RECT clientRectIn(HWND child, HWND parent);
-UINT screenDpi();
+
+// The clipboard's text; setting it empties the clipboard first.
+std::wstring clipboardText();
+void setClipboardText(std::wstring_view text);
 
 // The children of a window in Z order, topmost first.
 std::vector<HWND> childrenInZOrder(HWND window);
-
-// The windows class a control of this kind is made of: "Static", "Edit" or "Button".
-std::wstring controlClass(form::ControlKind kind);
 
 // One run of Quorel.exe, started on construction and ended (if still running) on destruction.
 class ProgramRun {
@@ -46,10 +51,15 @@ class ProgramRun {
     HWND topLevel(std::wstring_view title) const;
     // The open message box (class #32770) of this run, if there is one.
     HWND messageBox() const;
-    // The control drawn for `row` in `window`: the child of the row's class at the row's place.
-    HWND control(HWND window, const form::ControlRow &row) const;
+    // The open popup menu (class #32768) of this run, if there is one.
+    HWND popupMenu() const;
+    // The control made for `row` of `table` in `window`, found by its control ID.
+    static HWND control(HWND window, const form::WindowTable &table, const form::ControlRow &row);
     HWND field(form::Field field) const;
     HWND focus() const;
+    // Types Tab (with `modifier`, if any) until `target` has the focus, at most once round the
+    // window; returns whether it got there.
+    bool tabTo(HWND target, WORD modifier = 0) const;
     bool isRunning() const;
     // The exit status once the program has ended, nothing if it still runs after `timeout`.
     std::optional<DWORD> exitStatus(std::chrono::milliseconds timeout = 5000ms) const;

@@ -31,7 +31,8 @@ int main(int argc, char **argv) {
         {solventVolumeButton, form::Field::SolventVolume},
     };
     for (const auto &[name, result] : buttons) {
-        click(run.control(run.mainWindow(), *form::findRow(form::mainWindowTable, name)));
+        click(ProgramRun::control(run.mainWindow(), form::mainWindowTable,
+                                  *form::findRow(form::mainWindowTable, name)));
         if (!waitUntil([&] { return !windowText(run.field(result)).empty(); }))
             return 1;
     }
