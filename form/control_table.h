@@ -20,12 +20,8 @@ enum class ControlKind {
     Button,
 };
 
-enum class FontCode {
-    A, // Song, 12 pt
-    B, // Song, 10.5 pt
-    C, // Song, 15.75 pt
-    D, // the window's own default font, small enough to read as an exponent next to A
-};
+// Families, size and weight of each code are in form/font_table.h.
+enum class FontCode { A, B, C, D };
 
 // The nine text fields of the calculator, in the order Text1 to Text9.
 enum class Field {
@@ -61,8 +57,8 @@ struct ControlRow {
     ControlKind kind;
     std::u16string_view caption;
     TwipRect geometry;
-    int tab; // focus order; labels are numbered too but never take the focus
-    FontCode font;
+    int tab;       // focus order; labels are numbered too but never take the focus
+    FontCode font; // see fontSpec()
     std::optional<Command> command = {}; // what a click runs; buttons only
     std::optional<Field> field = {};     // which field this is; text fields only
     // For a text field, its accessible name (it shows no caption). For a button, what it does, in

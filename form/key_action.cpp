@@ -32,7 +32,7 @@ KeyAction keyAction(std::span<const MenuRow> menu, ControlKind focused, KeyPress
         textFieldCtrlLetters.find(key.key) != std::u16string_view::npos)
         return {};
     for (const MenuRow &row : menu) {
-        if (row.shortcut.letter == key.key && row.enabled && row.command)
+        if (row.shortcut == Shortcut{key.key, Modifier::Ctrl} && row.enabled && row.command)
             return {KeyResponse::RunCommand, row.command};
     }
     return {};

@@ -66,24 +66,33 @@ using enum MenuLevel;
 
 constexpr std::array menu{
     // clang-format off
-    MenuRow{file,          Menu,       u"文件(&F)",           {},    true,  {}},
-    MenuRow{newFields,     Item,       u"新建(&N)",           {u'N'}, true, ResetFields},
-    MenuRow{separator,     Separator,  u"-",                  {},    true,  {}},
-    MenuRow{exit,          Item,       u"退出(&X)",           {u'X'}, true, ExitFromCalculator},
-    MenuRow{options,       Menu,       u"选项(&O)",           {},    true,  {}},
-    MenuRow{dilution,      Item,       u"浓溶液配稀溶液(&1)", {},    true,  {}},
-    MenuRow{concentration, Item,       u"稀溶液浓缩(&2)",     {},    false, {}},
-    MenuRow{mixing,        Item,       u"浓稀溶液混合(&3)",   {},    false, {}},
-    MenuRow{about,         BarCommand, u"关于(&A)",           {},    true,  OpenAbout},
+    MenuRow{file,          Menu,       u"文件(F)",           u'F', {},                      true,  {}},
+    MenuRow{newFields,     Item,       u"新建(N)",           u'N', {u'N', Modifier::Ctrl},  true,  ResetFields},
+    MenuRow{separator,     Separator,  u"-",                 0,    {},                      true,  {}},
+    MenuRow{exit,          Item,       u"退出(X)",           u'X', {u'X', Modifier::Ctrl},  true,  ExitFromCalculator},
+    MenuRow{options,       Menu,       u"选项(O)",           u'O', {},                      true,  {}},
+    MenuRow{dilution,      Item,       u"浓溶液配稀溶液(1)", u'1', {},                      true,  {}},
+    MenuRow{concentration, Item,       u"稀溶液浓缩(2)",     u'2', {},                      false, {}},
+    MenuRow{mixing,        Item,       u"浓稀溶液混合(3)",   u'3', {},                      false, {}},
+    MenuRow{about,         BarCommand, u"关于(A)",           u'A', {},                      true,  OpenAbout},
     // clang-format on
 };
 
 } // namespace
 
-std::u16string shortcutText(CtrlShortcut shortcut) {
-    if (!shortcut)
-        return {};
-    return std::u16string(u"Ctrl+") + shortcut.letter;
+std::size_t accessKeyIndex(const MenuRow &row) {
+    return row.accessKey ? row.caption.find(row.accessKey) : std::u16string_view::npos;
+}
+
+std::u16string captionWithMarker(const MenuRow &row, char16_t marker) {
+    const std::size_t access = accessKeyIndex(row);
+    std::u16string marked;
+    for (std::size_t i = 0; i < row.caption.size(); ++i) {
+        if (i == access || row.caption[i] == marker)
+            marked += marker;
+        marked += row.caption[i];
+    }
+    return marked;
 }
 
 const WindowTable mainWindowTable{

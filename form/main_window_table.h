@@ -2,8 +2,10 @@
 
 #include "form/control_table.h"
 
+#include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace quorel::form {
@@ -15,23 +17,45 @@ enum class MenuLevel {
     BarCommand, // directly on the menu bar, without a submenu
 };
 
-// A shortcut is Ctrl with one letter.
-struct CtrlShortcut {
-    char16_t letter = 0; // 'A' to 'Z'; 0 for none
-    explicit operator bool() const { return letter != 0; }
+enum class Modifier : unsigned {
+    None = 0,
+    Ctrl = 1,
+    Shift = 2,
+    Alt = 4,
+};
+
+constexpr Modifier operator|(Modifier a, Modifier b) {
+    return static_cast<Modifier>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+
+constexpr bool holds(Modifier held, Modifier one) {
+    return (static_cast<unsigned>(held) & static_cast<unsigned>(one)) != 0;
+}
+
+// A key with the modifiers held; each face writes it the way its menus show shortcuts.
+struct Shortcut {
+    char16_t key = 0; // 'A' to 'Z'; 0 for none
+    Modifier modifiers = Modifier::None;
+    explicit operator bool() const { return key != 0; }
+    friend bool operator==(const Shortcut &, const Shortcut &) = default;
 };
 
 struct MenuRow {
     std::u16string_view name;
     MenuLevel level;
-    std::u16string_view caption; // '&' marks the access key
-    CtrlShortcut shortcut;
+    std::u16string_view caption; // as shown, access letter included
+    char16_t accessKey;          // 0 for none; its first occurrence in the caption is marked
+    Shortcut shortcut;
     bool enabled;
     std::optional<Command> command;
 };
 
-// How menus show a shortcut: "Ctrl+N".
-std::u16string shortcutText(CtrlShortcut shortcut);
+// Where the access key stands in the caption, or npos.
+std::size_t accessKeyIndex(const MenuRow &row);
+
+// The caption with `marker` before its access key, as Qt and Win32 menus take it ("文件(&F)").
+// A marker already in the caption is doubled so that it shows.
+std::u16string captionWithMarker(const MenuRow &row, char16_t marker);
 
 extern const WindowTable mainWindowTable;
 extern const std::span<const MenuRow> mainMenuTable;

@@ -1,6 +1,7 @@
 #include "qt/main_window.h"
 
 #include "form/main_window_table.h"
+#include "qt/form_keys.h"
 #include "qt/text_bridge.h"
 
 #include <QAction>
@@ -12,6 +13,26 @@
 
 namespace quorel::qt {
 
+namespace {
+
+// Qt marks the access key with '&'.
+QString menuCaption(const form::MenuRow &row) {
+    return qtText(form::captionWithMarker(row, u'&'));
+}
+
+QKeySequence keySequence(form::Shortcut shortcut) {
+    Qt::KeyboardModifiers modifiers;
+    if (form::holds(shortcut.modifiers, form::Modifier::Ctrl))
+        modifiers |= Qt::ControlModifier;
+    if (form::holds(shortcut.modifiers, form::Modifier::Shift))
+        modifiers |= Qt::ShiftModifier;
+    if (form::holds(shortcut.modifiers, form::Modifier::Alt))
+        modifiers |= Qt::AltModifier;
+    return QKeySequence(QKeyCombination(modifiers, Qt::Key(Qt::Key_A + shortcut.key - u'A')));
+}
+
+} // namespace
+
 MainWindow::MainWindow(CommandHandler run, std::function<void()> closeRequested)
     : m_run(std::move(run)), m_closeRequested(std::move(closeRequested)) {
     auto *surface = new QWidget(this);
@@ -20,6 +41,7 @@ MainWindow::MainWindow(CommandHandler run, std::function<void()> closeRequested)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     placeWindow(this, form::mainWindowTable);
     buildMenus();
+    routeCtrlKeysThroughForm(surface, form::mainWindowTable, form::mainMenuTable, m_run);
 
     for (const form::ControlRow &row : form::mainWindowTable.controls) {
         if (row.field)
@@ -44,26 +66,24 @@ void MainWindow::buildMenus() {
         QAction *action = nullptr;
         switch (row.level) {
         case form::MenuLevel::Menu:
-            menu = menuBar()->addMenu(qtText(row.caption));
+            menu = menuBar()->addMenu(menuCaption(row));
             menu->setObjectName(qtText(row.name));
             action = menu->menuAction();
             break;
         case form::MenuLevel::Item:
-            action = menu->addAction(qtText(row.caption));
+            action = menu->addAction(menuCaption(row));
             break;
         case form::MenuLevel::Separator:
             action = menu->addSeparator();
             break;
         case form::MenuLevel::BarCommand:
-            action = menuBar()->addAction(qtText(row.caption));
+            action = menuBar()->addAction(menuCaption(row));
             break;
         }
         action->setObjectName(qtText(row.name));
-        // A text field with the focus takes Ctrl+X for itself and cuts, as it does everywhere on
-        // the desktop; anywhere else in the window the shortcut runs 退出.
+        // Shown in the menu; on the window's controls the form decides what the key does.
         if (row.shortcut)
-            action->setShortcut(
-                QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_A + row.shortcut.letter - u'A')));
+            action->setShortcut(keySequence(row.shortcut));
         action->setEnabled(row.enabled);
         if (row.command) {
             connect(action, &QAction::triggered, this,

@@ -4,6 +4,7 @@
 #include "form/about_window_table.h"
 #include "form/calculations.h"
 #include "form/control_names.h"
+#include "form/font_table.h"
 #include "form/main_window_table.h"
 
 #include <gtest/gtest.h>
@@ -168,20 +169,62 @@ TEST(Tables, AccessibleNamesHoldWhatTheControlShows) {
 TEST(Tables, MenuShortcuts) {
     const struct {
         std::u16string_view item;
-        std::u16string text;
+        Shortcut shortcut;
         std::optional<Command> command;
     } cases[] = {
-        {menu_names::newFields, u"Ctrl+N", Command::ResetFields},
-        {menu_names::exit, u"Ctrl+X", Command::ExitFromCalculator},
-        {menu_names::about, u"", Command::OpenAbout},
-        {menu_names::dilution, u"", std::nullopt},
+        {menu_names::newFields, {u'N', Modifier::Ctrl}, Command::ResetFields},
+        {menu_names::exit, {u'X', Modifier::Ctrl}, Command::ExitFromCalculator},
+        {menu_names::about, {}, Command::OpenAbout},
+        {menu_names::dilution, {}, std::nullopt},
     };
     for (const auto &c : cases) {
         const auto row = std::find_if(mainMenuTable.begin(), mainMenuTable.end(),
                                       [&c](const MenuRow &r) { return r.name == c.item; });
         ASSERT_NE(row, mainMenuTable.end());
-        EXPECT_EQ(shortcutText(row->shortcut), c.text);
+        EXPECT_EQ(row->shortcut, c.shortcut);
         EXPECT_EQ(row->command, c.command);
+    }
+}
+
+// Every access key is shown in its caption, and none is taken twice within one menu or on
+// the bar, or Alt+letter could not tell them apart.
+TEST(Tables, MenuAccessKeysAreShownAndDistinct) {
+    std::u16string bar, items;
+    for (const MenuRow &row : mainMenuTable) {
+        if (row.level == MenuLevel::Separator)
+            continue;
+        ASSERT_NE(accessKeyIndex(row), std::u16string_view::npos);
+        std::u16string &taken = row.level == MenuLevel::Item ? items : bar;
+        if (row.level == MenuLevel::Menu)
+            items.clear();
+        EXPECT_EQ(taken.find(row.accessKey), std::u16string::npos);
+        taken += row.accessKey;
+    }
+}
+
+TEST(Tables, CaptionWithMarker) {
+    const struct {
+        MenuRow row;
+        std::u16string marked;
+    } cases[] = {
+        {{u"a", MenuLevel::Menu, u"文件(F)", u'F', {}, true, {}}, u"文件(&F)"},
+        {{u"b", MenuLevel::Item, u"F&G(G)", u'G', {}, true, {}}, u"F&&&G(G)"},
+        {{u"c", MenuLevel::Item, u"无", 0, {}, true, {}}, u"无"},
+        {{u"d", MenuLevel::Item, u"无", u'Q', {}, true, {}}, u"无"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(captionWithMarker(c.row, u'&'), c.marked);
+}
+
+TEST(Tables, FontSizesAndFamilies) {
+    EXPECT_EQ(fontSpec(FontCode::A).points, 12);
+    EXPECT_EQ(fontSpec(FontCode::B).points, 10.5);
+    EXPECT_EQ(fontSpec(FontCode::C).points, 15.75);
+    EXPECT_LT(fontSpec(FontCode::D).points, fontSpec(FontCode::A).points);
+    for (const FontCode code : {FontCode::A, FontCode::B, FontCode::C, FontCode::D}) {
+        EXPECT_EQ(fontSpec(code).weight, FontWeight::Regular);
+        ASSERT_FALSE(fontSpec(code).families.empty());
+        EXPECT_EQ(fontSpec(code).families.front(), u"宋体");
     }
 }
 
