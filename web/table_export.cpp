@@ -1,6 +1,7 @@
 #include "web/table_export.h"
 
 #include "form/about_window_table.h"
+#include "form/font_table.h"
 #include "form/key_action.h"
 #include "form/main_window_table.h"
 
@@ -92,24 +93,39 @@ val controlObject(const form::ControlRow &row) {
     return control;
 }
 
-// SimSun where it exists. Elsewhere letters and digits come from a face whose l, 1 and I differ
-// (Inconsolata on Linux, Menlo on Apple systems, Consolas on Windows without SimSun), and
-// Chinese from the Song face the system has: Songti on Apple systems, Noto Serif CJK or Source
-// Han Serif on Android and ChromeOS, UMing on Linux.
-constexpr const char16_t *songFamilies[] = {
-    u"宋体",           u"SimSun",    u"NSimSun", u"Inconsolata",       u"Menlo",
-    u"Consolas",       u"Songti SC", u"STSong",  u"Noto Serif CJK SC", u"Source Han Serif SC",
-    u"AR PL UMing CN", u"serif",
-};
-
-val fontObject(double points) {
+// The form's families in its order, then the browser's own serif face for what none of them has.
+val fontObject(const form::FontSpec &spec) {
     val families = val::array();
-    for (const char16_t *family : songFamilies)
-        families.call<void>("push", val(std::u16string(family)));
+    for (const std::u16string_view family : spec.families)
+        families.call<void>("push", text(family));
+    families.call<void>("push", val(std::string("serif")));
     val font = val::object();
     font.set("families", families);
-    font.set("points", points);
+    font.set("points", spec.points);
+    font.set("weight", static_cast<int>(spec.weight));
     return font;
+}
+
+std::u16string withModifiers(form::Shortcut shortcut, std::u16string_view ctrl,
+                             std::u16string_view shift, std::u16string_view alt) {
+    std::u16string result;
+    if (form::holds(shortcut.modifiers, form::Modifier::Ctrl))
+        result += ctrl;
+    if (form::holds(shortcut.modifiers, form::Modifier::Shift))
+        result += shift;
+    if (form::holds(shortcut.modifiers, form::Modifier::Alt))
+        result += alt;
+    return result + shortcut.key;
+}
+
+// As the page's menus show it, the way desktop menus do: "Ctrl+N".
+std::u16string menuShortcut(form::Shortcut shortcut) {
+    return withModifiers(shortcut, u"Ctrl+", u"Shift+", u"Alt+");
+}
+
+// As aria-keyshortcuts spells it: "Control+N".
+std::u16string ariaShortcut(form::Shortcut shortcut) {
+    return withModifiers(shortcut, u"Control+", u"Shift+", u"Alt+");
 }
 
 } // namespace
@@ -139,24 +155,19 @@ val windowTable(int window) {
 val menuTable() {
     val rows = val::array();
     for (const form::MenuRow &row : form::mainMenuTable) {
-        std::u16string caption(row.caption);
-        int accessIndex = -1;
-        char16_t accessKey = 0;
-        if (const auto amp = caption.find(u'&');
-            amp != std::u16string::npos && amp + 1 < caption.size()) {
-            caption.erase(amp, 1);
-            accessIndex = static_cast<int>(amp);
-            accessKey = caption[amp];
-        }
+        const std::size_t access = form::accessKeyIndex(row);
         val object = val::object();
         object.set("name", text(row.name));
         object.set("level", val(levelName(row.level)));
-        object.set("caption", val(caption));
-        object.set("accessKey", val(accessKey ? std::u16string(1, accessKey) : std::u16string()));
-        object.set("accessIndex", accessIndex);
-        object.set("shortcut",
-                   val(row.shortcut ? std::u16string(1, row.shortcut.letter) : std::u16string()));
-        object.set("shortcutText", val(form::shortcutText(row.shortcut)));
+        object.set("caption", text(row.caption));
+        object.set("accessKey",
+                   val(access != std::u16string_view::npos ? std::u16string(1, row.accessKey)
+                                                           : std::u16string()));
+        object.set("accessIndex",
+                   access != std::u16string_view::npos ? static_cast<int>(access) : -1);
+        object.set("shortcut", val(row.shortcut ? ariaShortcut(row.shortcut) : std::u16string()));
+        object.set("shortcutText",
+                   val(row.shortcut ? menuShortcut(row.shortcut) : std::u16string()));
         object.set("enabled", row.enabled);
         object.set("command", indexOf(row.command));
         rows.call<void>("push", object);
@@ -166,10 +177,9 @@ val menuTable() {
 
 val fontTable() {
     val fonts = val::object();
-    fonts.set("A", fontObject(12));
-    fonts.set("B", fontObject(10.5));
-    fonts.set("C", fontObject(15.75));
-    fonts.set("D", fontObject(9));
+    for (const form::FontCode code :
+         {form::FontCode::A, form::FontCode::B, form::FontCode::C, form::FontCode::D})
+        fonts.set(fontName(code), fontObject(form::fontSpec(code)));
     return fonts;
 }
 

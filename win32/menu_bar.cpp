@@ -12,11 +12,35 @@ UINT_PTR menuId(std::span<const form::MenuRow> rows, const form::MenuRow &row) {
     return static_cast<UINT_PTR>(firstMenuId + (&row - rows.data()));
 }
 
+// How Windows menus write a shortcut: "Ctrl+Shift+N".
+std::wstring shortcutText(form::Shortcut shortcut) {
+    std::wstring text;
+    if (form::holds(shortcut.modifiers, form::Modifier::Ctrl))
+        text += L"Ctrl+";
+    if (form::holds(shortcut.modifiers, form::Modifier::Shift))
+        text += L"Shift+";
+    if (form::holds(shortcut.modifiers, form::Modifier::Alt))
+        text += L"Alt+";
+    return text + static_cast<wchar_t>(shortcut.key);
+}
+
+// The access key marked with '&', the shortcut after a tab.
 std::wstring itemText(const form::MenuRow &row) {
-    std::wstring text = wide(row.caption);
+    std::wstring text = wide(form::captionWithMarker(row, u'&'));
     if (row.shortcut)
-        text += L'\t' + wide(form::shortcutText(row.shortcut));
+        text += L'\t' + shortcutText(row.shortcut);
     return text;
+}
+
+BYTE acceleratorFlags(form::Modifier modifiers) {
+    BYTE flags = FVIRTKEY;
+    if (form::holds(modifiers, form::Modifier::Ctrl))
+        flags |= FCONTROL;
+    if (form::holds(modifiers, form::Modifier::Shift))
+        flags |= FSHIFT;
+    if (form::holds(modifiers, form::Modifier::Alt))
+        flags |= FALT;
+    return flags;
 }
 
 } // namespace
@@ -50,7 +74,8 @@ AcceleratorHandle buildAccelerators(std::span<const form::MenuRow> rows) {
     std::vector<ACCEL> accelerators;
     for (const form::MenuRow &row : rows) {
         if (row.shortcut)
-            accelerators.push_back({FVIRTKEY | FCONTROL, static_cast<WORD>(row.shortcut.letter),
+            accelerators.push_back({acceleratorFlags(row.shortcut.modifiers),
+                                    static_cast<WORD>(row.shortcut.key),
                                     static_cast<WORD>(menuId(rows, row))});
     }
     return AcceleratorHandle(

@@ -22,6 +22,7 @@
             const families = font.families.map((f) => (genericFamilies.has(f) ? f : `"${f}"`));
             document.documentElement.style.setProperty(`--font-${code}`, families.join(', '));
             document.documentElement.style.setProperty(`--points-${code}`, String(font.points));
+            document.documentElement.style.setProperty(`--weight-${code}`, String(font.weight));
         }
     }
 
@@ -83,6 +84,7 @@
                 for (const key of ['left', 'top', 'width', 'height']) control.style.setProperty(`--${key}`, String(row[key]));
                 control.style.setProperty('--family', `var(--font-${row.font})`);
                 control.style.setProperty('--points', `var(--points-${row.font})`);
+                control.style.setProperty('--weight', `var(--weight-${row.font})`);
                 client.append(control);
                 byName.set(row.name, control);
             }
@@ -123,7 +125,7 @@
                     item.append(captionWithAccessKey(row));
                     if (row.shortcutText) {
                         item.append(element('span', { textContent: row.shortcutText }));
-                        item.setAttribute('aria-keyshortcuts', `Control+${row.shortcut}`);
+                        item.setAttribute('aria-keyshortcuts', row.shortcut);
                     }
                     if (row.accessKey) item.dataset.accessKey = row.accessKey.toUpperCase();
                     if (!row.enabled) item.setAttribute('aria-disabled', 'true');
