@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,10 @@ struct FitCase {
     std::vector<const wchar_t *> faces;
     UINT dpi;
 };
+
+void PrintTo(const FitCase &fit, std::ostream *out) {
+    *out << fit.name << " at " << fit.dpi << " dpi";
+}
 
 class CaptionFit : public testing::TestWithParam<FitCase> {};
 
