@@ -3,7 +3,8 @@
 # the packaging checks, the core's and the form's tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, a bounded fuzzing run of the number reader and calculations, the
 # Windows stage (Quorel.exe cross-built and tested under Wine) and the web stage (the core and the
-# form built for the browser and tested under Node).
+# form built for the browser and tested under Node, Quorel.html in headless Chromium); last, the
+# release files are built twice and must be the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

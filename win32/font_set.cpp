@@ -1,23 +1,28 @@
 #include "win32/font_set.h"
 
 #include "win32/dpi.h"
+#include "win32/wide_text.h"
 
 #include <cmath>
+#include <cwchar>
+#include <string>
 
 namespace quorel::win32 {
 
 namespace {
 
-HFONT songFont(double points, UINT dpi) {
-    // Where 宋体 is missing, the GB2312 character set lets GDI pick a Song face that has the
-    // glyphs.
-    const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+// The Song font of a code at `dpi`, before any face is chosen. The GB2312 character set lets GDI
+// pick a face that has the glyphs where the named one is missing.
+LOGFONTW songFont(double points, UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -static_cast<int>(std::lround(points * dpi / 72.0));
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = GB2312_CHARSET;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    return font;
 }
 
-HFONT createFont(form::FontCode code, UINT dpi) {
+LOGFONTW codeFont(form::FontCode code, UINT dpi) {
     switch (code) {
     case form::FontCode::A:
         return songFont(12, dpi);
@@ -25,24 +30,83 @@ HFONT createFont(form::FontCode code, UINT dpi) {
         return songFont(10.5, dpi);
     case form::FontCode::C:
         return songFont(15.75, dpi);
-    case form::FontCode::D: {
-        const LOGFONTW font = messageFont(dpi);
-        return CreateFontIndirectW(&font);
+    case form::FontCode::D:
+        return messageFont(dpi);
     }
-    }
-    return nullptr;
+    return {};
+}
+
+LOGFONTW withFace(LOGFONTW font, const wchar_t *face) {
+    std::wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    font.lfFaceName[LF_FACESIZE - 1] = L'\0';
+    return font;
+}
+
+struct DcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+
+bool fitsIn(HDC dc, HFONT font, const form::ControlRow &row, const form::PixelRect &box) {
+    const HGDIOBJ previous = SelectObject(dc, font);
+    const bool fits = captionFits(dc, row, box);
+    SelectObject(dc, previous);
+    return fits;
 }
 
 } // namespace
 
-FontSet::FontSet(UINT dpi) {
-    for (form::FontCode code :
-         {form::FontCode::A, form::FontCode::B, form::FontCode::C, form::FontCode::D})
-        m_fonts[static_cast<int>(code)].reset(createFont(code, dpi));
+bool captionFits(HDC dc, const form::ControlRow &row, const form::PixelRect &box) {
+    TEXTMETRICW metrics;
+    if (!GetTextMetricsW(dc, &metrics) || metrics.tmHeight > box.height)
+        return false;
+    const std::wstring caption = wide(row.caption);
+    if (row.kind == form::ControlKind::Paragraph) {
+        // As the static control wraps it; a word longer than the line widens the rectangle.
+        RECT wrapped{0, 0, box.width, 0};
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &wrapped,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+        return wrapped.bottom <= box.height && wrapped.right <= box.width;
+    }
+    SIZE line{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &line);
+    return line.cx <= box.width;
 }
 
-HFONT FontSet::font(form::FontCode code) const {
-    return m_fonts[static_cast<int>(code)].get();
+FontHandle fittingFont(const form::ControlRow &row, UINT dpi,
+                       std::span<const wchar_t *const> faces) {
+    const form::PixelRect box = form::toPixels(row.geometry, static_cast<int>(dpi));
+    const LOGFONTW wanted = codeFont(row.font, dpi);
+    // The message font is the system's choice, not a Song face: only its size gives way.
+    const bool song = row.font != form::FontCode::D;
+    const std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc(CreateCompatibleDC(nullptr));
+
+    if (song) {
+        for (const wchar_t *face : faces) {
+            const LOGFONTW font = withFace(wanted, face);
+            FontHandle candidate(CreateFontIndirectW(&font));
+            if (fitsIn(dc.get(), candidate.get(), row, box))
+                return candidate;
+        }
+    }
+    LOGFONTW smaller = song ? withFace(wanted, faces.front()) : wanted;
+    // A pixel smaller at a time, down to half the size; the smallest where even that overflows.
+    const int full = std::abs(wanted.lfHeight);
+    for (int pixels = song ? full - 1 : full;; --pixels) {
+        smaller.lfHeight = -pixels;
+        FontHandle candidate(CreateFontIndirectW(&smaller));
+        if (pixels <= full / 2 || fitsIn(dc.get(), candidate.get(), row, box))
+            return candidate;
+    }
+}
+
+FontSet::FontSet(const form::WindowTable &table, UINT dpi) : m_rows(table.controls) {
+    m_fonts.reserve(m_rows.size());
+    for (const form::ControlRow &row : m_rows)
+        m_fonts.push_back(fittingFont(row, dpi));
+}
+
+HFONT FontSet::font(const form::ControlRow &row) const {
+    return m_fonts[static_cast<std::size_t>(&row - m_rows.data())].get();
 }
 
 } // namespace quorel::win32

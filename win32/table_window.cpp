@@ -69,7 +69,7 @@ TableWindow::TableWindow(const form::WindowTable &table, form::WindowId id, cons
         SetWindowPos(handle(), nullptr, frame.left, frame.top, frame.right - frame.left,
                      frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    m_fonts = FontSet(m_dpi);
+    m_fonts = FontSet(m_table, m_dpi);
     createControls();
 }
 
@@ -112,7 +112,7 @@ void TableWindow::createControls() {
             kind.exStyle, controlClassName(row->kind), wide(row->caption).c_str(),
             WS_CHILD | WS_VISIBLE | kind.style, box.left, box.top, box.width, box.height, handle(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.font(row->font)), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.font(*row)), FALSE);
         if (row->kind == form::ControlKind::TextField)
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // 0: as long as the system allows
         m_controls.push_back({row, control});
@@ -135,8 +135,8 @@ void TableWindow::layOut(const FontSet &fonts, UINT dpi) {
         const RECT box = toRect(form::toPixels(control.row->geometry, scale));
         SetWindowPos(control.window, nullptr, box.left, box.top, box.right - box.left,
                      box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control.window, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(fonts.font(control.row->font)), FALSE);
+        SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.font(*control.row)),
+                     FALSE);
     }
     keepLabelsOffControls(dpi, true);
     InvalidateRect(handle(), nullptr, TRUE);
@@ -249,7 +249,7 @@ HBRUSH TableWindow::onCtlColorStatic(HWND, HDC dc, HWND, int) {
 }
 
 void TableWindow::onDpiChanged(UINT dpi, const RECT &suggested) {
-    FontSet fonts(dpi);
+    FontSet fonts(m_table, dpi);
     layOut(fonts, dpi);
     m_fonts = std::move(fonts);
     m_dpi = dpi;

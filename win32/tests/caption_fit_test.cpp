@@ -1,0 +1,125 @@
+// Every caption of both windows, in the font the face gives its row, measured in this process
+// against its box at the DPIs the program is drawn at, whatever face GDI gives for 宋体.
+
+#include "win32/font_set.h"
+#include "win32/wide_text.h"
+
+#include "form/about_window_table.h"
+#include "form/main_window_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace quorel::win32 {
+namespace {
+
+struct Measured {
+    int lineHeight;
+    SIZE text; // one line, or the paragraph wrapped to its box's width
+    std::wstring face;
+};
+
+Measured measure(HFONT font, const form::ControlRow &row, const form::PixelRect &box) {
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    Measured measured{};
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    measured.lineHeight = metrics.tmHeight;
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    measured.face = face;
+    const std::wstring caption = wide(row.caption);
+    if (row.kind == form::ControlKind::Paragraph) {
+        RECT wrapped{0, 0, box.width, 0};
+        DrawTextW(dc, caption.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        measured.text = {wrapped.right, wrapped.bottom};
+    } else {
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()),
+                              &measured.text);
+    }
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return measured;
+}
+
+std::string utf8(const std::wstring &text) {
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
+}
+
+bool fits(const Measured &measured, const form::PixelRect &box) {
+    return measured.lineHeight <= box.height && measured.text.cx <= box.width &&
+           measured.text.cy <= box.height;
+}
+
+// The pixel height of a Song code's font before anything gives way.
+int fullPixels(form::FontCode code, UINT dpi) {
+    const double points = code == form::FontCode::A ? 12 : code == form::FontCode::B ? 10.5 : 15.75;
+    return static_cast<int>(std::lround(points * dpi / 72.0));
+}
+
+struct FitCase {
+    const char *name;
+    std::vector<const wchar_t *> faces;
+    UINT dpi;
+};
+
+void PrintTo(const FitCase &fit, std::ostream *out) {
+    *out << fit.name << " at " << fit.dpi << " dpi";
+}
+
+class CaptionFit : public testing::TestWithParam<FitCase> {};
+
+TEST_P(CaptionFit, EveryCaptionFitsItsBoxAtNoSmallerSizeThanItTakes) {
+    const FitCase &fit = GetParam();
+    for (const form::WindowTable *table : {&form::mainWindowTable, &form::aboutWindowTable}) {
+        for (const form::ControlRow &row : table->controls) {
+            const form::PixelRect box = form::toPixels(row.geometry, static_cast<int>(fit.dpi));
+            const FontHandle font = fittingFont(row, fit.dpi, fit.faces);
+            const Measured measured = measure(font.get(), row, box);
+            SCOPED_TRACE(testing::Message()
+                         << utf8(wide(row.name)) << " \"" << utf8(wide(row.caption)) << "\" in "
+                         << utf8(measured.face) << ": line " << measured.lineHeight << ", text "
+                         << measured.text.cx << "x" << measured.text.cy << ", box " << box.width
+                         << "x" << box.height);
+            EXPECT_TRUE(fits(measured, box));
+
+            // Made smaller only as far as it takes: a pixel larger in the same face overflows.
+            LOGFONTW chosen{};
+            GetObjectW(font.get(), sizeof chosen, &chosen);
+            if (row.font == form::FontCode::D || -chosen.lfHeight >= fullPixels(row.font, fit.dpi))
+                continue;
+            --chosen.lfHeight;
+            const FontHandle larger(CreateFontIndirectW(&chosen));
+            EXPECT_FALSE(fits(measure(larger.get(), row, box), box));
+        }
+    }
+}
+
+std::vector<FitCase> fitCases() {
+    std::vector<FitCase> cases;
+    for (UINT dpi : {96u, 144u, 192u}) {
+        // What the program uses, then each face GDI may give for 宋体 on its own.
+        cases.push_back({"songFaces", {std::begin(songFaces), std::end(songFaces)}, dpi});
+        cases.push_back({"notoSansCjk", {L"Noto Sans CJK SC"}, dpi});
+        cases.push_back({"umingOnly", {L"AR PL UMing CN"}, dpi});
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(BothWindows, CaptionFit, testing::ValuesIn(fitCases()),
+                         [](const testing::TestParamInfo<FitCase> &info) {
+                             return std::string(info.param.name) + "At" +
+                                    std::to_string(info.param.dpi) + "Dpi";
+                         });
+
+} // namespace
+} // namespace quorel::win32
