@@ -1,5 +1,6 @@
 #include "win32/font_set.h"
 
+#include "form/font_table.h"
 #include "win32/dpi.h"
 #include "win32/wide_text.h"
 
@@ -11,29 +12,23 @@ namespace quorel::win32 {
 
 namespace {
 
-// The Song font of a code at `dpi`, before any face is chosen. The GB2312 character set lets GDI
-// pick a face that has the glyphs where the named one is missing.
-LOGFONTW songFont(double points, UINT dpi) {
+// The Song font of a code at `dpi`, before any face is chosen: size and weight from the form's font
+// table. The GB2312 character set lets GDI pick a face that has the glyphs where the named one is
+// missing.
+LOGFONTW songFont(const form::FontSpec &spec, UINT dpi) {
     LOGFONTW font{};
-    font.lfHeight = -static_cast<int>(std::lround(points * dpi / 72.0));
-    font.lfWeight = FW_NORMAL;
+    font.lfHeight = -static_cast<int>(std::lround(spec.points * dpi / 72.0));
+    font.lfWeight = static_cast<LONG>(spec.weight);
     font.lfCharSet = GB2312_CHARSET;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     return font;
 }
 
 LOGFONTW codeFont(form::FontCode code, UINT dpi) {
-    switch (code) {
-    case form::FontCode::A:
-        return songFont(12, dpi);
-    case form::FontCode::B:
-        return songFont(10.5, dpi);
-    case form::FontCode::C:
-        return songFont(15.75, dpi);
-    case form::FontCode::D:
+    // D has no font of its own: the window's default, which is smaller than A.
+    if (code == form::FontCode::D)
         return messageFont(dpi);
-    }
-    return {};
+    return songFont(form::fontSpec(code), dpi);
 }
 
 LOGFONTW withFace(LOGFONTW font, const wchar_t *face) {
