@@ -42,8 +42,6 @@ void AppShell::start() {
 // The box is modal and exec() returns once the user dismissed it; the form hears of it then.
 void AppShell::showMessage(form::WindowId owner, std::u16string_view text,
                            std::u16string_view title) {
-    if (m_box && m_box->isVisible())
-        return; // never a box inside a box
     QWidget *over = window(owner);
     if (!m_box) {
         m_box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString(), QString(),

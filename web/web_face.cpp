@@ -51,8 +51,7 @@ void WebFace::closeRequested(int window) {
 }
 
 void WebFace::messageDismissed() {
-    if (m_form.messageOpen())
-        m_form.messageDismissed();
+    m_form.messageDismissed();
 }
 
 void WebFace::showMessage(form::WindowId owner, std::u16string_view text,

@@ -40,14 +40,10 @@ int Win32Shell::run() {
 
 // MessageBoxW is modal and returns once the user dismissed the box; the form hears of it then.
 // Clicks another program posts to a window behind the box still arrive through the box's own
-// loop, so the form ignores commands until then, and no second box opens.
+// loop; the form ignores commands until then, so no second box opens.
 void Win32Shell::showMessage(form::WindowId owner, std::u16string_view text,
                              std::u16string_view title) {
-    if (m_messageOpen)
-        return;
-    m_messageOpen = true;
     MessageBoxW(window(owner).handle(), wide(text).c_str(), wide(title).c_str(), MB_OK);
-    m_messageOpen = false;
     m_form.messageDismissed();
 }
 

@@ -39,7 +39,6 @@ class Win32Shell final : public form::Shell {
     MainWindow m_main;
     std::unique_ptr<AboutWindow> m_about;
     bool m_ended = false;
-    bool m_messageOpen = false;
 };
 
 } // namespace quorel::win32
