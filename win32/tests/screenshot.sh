@@ -9,7 +9,6 @@ output=$2
 dpi=${3:-96}
 
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-wineserver -w
 wine "$build/win32/worked_example_pose.exe" 6 >"$output.log" 2>&1 &
 pose=$!
 for _ in $(seq 100); do
@@ -23,5 +22,4 @@ import -window root -crop "$geometry" +repage "$output"
 wait "$pose"
 rm -f "$output.log"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
-wineserver -w
 echo "$output: $geometry"
