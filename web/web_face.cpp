@@ -1,40 +1,18 @@
 #include "web/web_face.h"
 
-#include "web/table_export.h"
-
-#include <emscripten/em_js.h>
-#include <emscripten/em_macros.h>
-
-#include <cstdlib>
-#include <memory>
-#include <string>
-
-// The field texts cross to and from the page on every press, so they go straight through the
-// module's memory as UTF-16, without embind's general call machinery.
-// clang-format off
-EM_JS(void, quorel_attach_page, (void *page), {
-    Module["quorelPage"] = Emval.toValue(page);
-});
-EM_JS(void, quorel_set_text, (int field, const char16_t *text, int length), {
-    Module["quorelPage"].setText(field, UTF16Decoder.decode(HEAPU8.subarray(text, text + length * 2)));
-});
-EM_JS(char16_t *, quorel_text, (int field, int *length), {
-    const text = Module["quorelPage"].text(field);
-    const bytes = text.length * 2 + 2;
-    const copy = _malloc(bytes);
-    stringToUTF16(text, copy, bytes);
-    HEAP32[length >> 2] = text.length;
-    return copy;
-});
-// clang-format on
+#include "web/page_calls.h"
 
 namespace quorel::web {
 
-using emscripten::val;
+namespace {
 
-WebFace::WebFace(val page) : m_page(std::move(page)), m_form(*this, *this) {
-    quorel_attach_page(m_page.as_handle());
+int length(std::u16string_view text) {
+    return static_cast<int>(text.size());
 }
+
+} // namespace
+
+WebFace::WebFace() : m_form(*this, *this) {}
 
 void WebFace::start() {
     m_form.start();
@@ -56,35 +34,47 @@ void WebFace::messageDismissed() {
 
 void WebFace::showMessage(form::WindowId owner, std::u16string_view text,
                           std::u16string_view title) {
-    m_page.call<void>("showMessage", static_cast<int>(owner), std::u16string(text),
-                      std::u16string(title));
+    quorel_page_show_message(static_cast<int>(owner), text.data(), length(text), title.data(),
+                             length(title));
 }
 
 void WebFace::createWindow(form::WindowId window) {
-    m_page.call<void>("createWindow", static_cast<int>(window));
+    quorel_page_create_window(static_cast<int>(window));
 }
 
 void WebFace::showWindow(form::WindowId window) {
-    m_page.call<void>("showWindow", static_cast<int>(window));
+    quorel_page_show_window(static_cast<int>(window));
 }
 
 void WebFace::hideWindow(form::WindowId window) {
-    m_page.call<void>("hideWindow", static_cast<int>(window));
+    quorel_page_hide_window(static_cast<int>(window));
 }
 
 void WebFace::endProgram() {
-    m_page.call<void>("endProgram");
+    quorel_page_end_program();
 }
 
 std::u16string WebFace::text(form::Field field) const {
-    int length = 0;
-    const std::unique_ptr<char16_t, decltype(&std::free)> copy(
-        quorel_text(static_cast<int>(field), &length), &std::free);
-    return std::u16string(copy.get(), static_cast<std::size_t>(length));
+    std::u16string text(static_cast<std::size_t>(quorel_page_text_length(static_cast<int>(field))),
+                        u'\0');
+    quorel_page_copy_text(text.data());
+    return text;
 }
 
 void WebFace::setText(form::Field field, std::u16string_view text) {
-    quorel_set_text(static_cast<int>(field), text.data(), static_cast<int>(text.size()));
+    quorel_page_set_text(static_cast<int>(field), text.data(), length(text));
+}
+
+std::optional<form::Command> commandFromIndex(int index) {
+    if (index < 0 || index > static_cast<int>(form::Command::EndProgram))
+        return std::nullopt;
+    return static_cast<form::Command>(index);
+}
+
+std::optional<form::WindowId> windowFromIndex(int index) {
+    if (index < 0 || index > static_cast<int>(form::WindowId::About))
+        return std::nullopt;
+    return static_cast<form::WindowId>(index);
 }
 
 } // namespace quorel::web

@@ -3,24 +3,23 @@
 #include "form/calculator_form.h"
 #include "form/shell.h"
 
-#include <emscripten/val.h>
-
+#include <optional>
 #include <string>
 
 namespace quorel::web {
 
-// The program in a web page. The page (JavaScript) builds the windows from the tables and calls
-// in here for every click, close request and dismissed message; what the program asks back
-// (show a message, show or hide a window, read or write a field, end) goes out to the page object
-// handed to the constructor, whose methods carry it out on the document.
+// The program in a web page. The page's script takes over the windows drawn from the tables and
+// calls in here (module_exports.cpp) for every click, close request and dismissed message; what
+// the program asks back (show a message, show or hide a window, read or write a field, end) goes
+// out to the page (page_calls.h), which carries it out on the document.
 class WebFace final : form::Shell, form::FieldAccess {
   public:
-    explicit WebFace(emscripten::val page);
+    WebFace();
     WebFace(const WebFace &) = delete;
     WebFace &operator=(const WebFace &) = delete;
 
     void start();
-    // Commands and windows arrive as the numbers the tables gave the page; any other number is
+    // Commands and windows arrive as the numbers the markup gave the page; any other number is
     // ignored, so a page script cannot drive the form outside its enums.
     void run(int command);
     void closeRequested(int window);
@@ -37,8 +36,10 @@ class WebFace final : form::Shell, form::FieldAccess {
     std::u16string text(form::Field field) const override;
     void setText(form::Field field, std::u16string_view text) override;
 
-    emscripten::val m_page;
     form::CalculatorForm m_form;
 };
+
+std::optional<form::Command> commandFromIndex(int index);
+std::optional<form::WindowId> windowFromIndex(int index);
 
 } // namespace quorel::web

@@ -1,0 +1,33 @@
+// Writes the page's windows, their layout style and the page title, made from the form's tables,
+// into three files; run under Node when Quorel.html is built.
+//   quorel_page_markup <windows.html> <layout.css> <title.txt>
+#include "web/page_markup.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+bool writeFile(const char *path, const std::string &text) {
+    std::FILE *file = std::fopen(path, "wb");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && written;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 4) {
+        std::fputs("usage: quorel_page_markup <windows.html> <layout.css> <title.txt>\n", stderr);
+        return 2;
+    }
+    if (!writeFile(argv[1], quorel::web::windowsMarkup()) ||
+        !writeFile(argv[2], quorel::web::layoutStyle()) ||
+        !writeFile(argv[3], quorel::web::pageTitle())) {
+        std::perror("quorel_page_markup");
+        return 1;
+    }
+    return 0;
+}
