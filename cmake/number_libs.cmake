@@ -23,4 +23,8 @@ file(COPY ${QUOREL_NUMBER_LIBS_SOURCE}/fast_float ${QUOREL_NUMBER_LIBS_SOURCE}/f
 
 add_library(quorel_number_libs INTERFACE)
 target_include_directories(quorel_number_libs SYSTEM INTERFACE ${quorel_number_libs_include})
-target_compile_definitions(quorel_number_libs INTERFACE FMT_HEADER_ONLY)
+# Numbers are written the same whatever the process's locale: with a fixed separator for the
+# locale-aware formats (which Quorel does not use), {fmt} never reaches for std::locale, and the
+# WebAssembly module carries none of the C++ locale machinery.
+target_compile_definitions(quorel_number_libs INTERFACE FMT_HEADER_ONLY
+                           "FMT_STATIC_THOUSANDS_SEPARATOR=','")

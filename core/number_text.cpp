@@ -1,7 +1,7 @@
 #include "core/number_text.h"
 
 #include <fast_float/fast_float.h>
-#include <fmt/format.h>
+#include <fmt/compile.h>
 
 #include <algorithm>
 #include <cmath>
@@ -199,7 +199,7 @@ std::u16string formatNumber(std::optional<double> value) {
     // Like C's '%.15G', in the "C" locale whatever the process's locale is: the longest text,
     // '-1.23456789012346E-308', has 22 characters.
     char buffer[32];
-    const auto written = fmt::format_to_n(buffer, sizeof buffer, "{:.15G}", *value);
+    const auto written = fmt::format_to_n(buffer, sizeof buffer, FMT_COMPILE("{:.15G}"), *value);
     return std::u16string(buffer, written.out);
 }
 
