@@ -1,5 +1,6 @@
 // Every caption of both windows, in the font the face gives its row, measured in this process
-// against its box at the DPIs the program is drawn at, whatever face GDI gives for 宋体.
+// against its box at the DPIs the program is drawn at, whatever face GDI gives for 宋体; and the
+// one face each window's Song captions share.
 
 #include "win32/font_set.h"
 #include "win32/wide_text.h"
