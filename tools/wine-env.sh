@@ -1,11 +1,12 @@
 # Sourced, not run: starts a fresh Wine prefix on its own Xvfb display, set up as a Chinese (PRC)
 # system, and leaves its wineserver running. Everything goes when the sourcing shell exits.
 #   . tools/wine-env.sh
-# Sets DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES and LANG, and an EXIT trap.
+# Sets DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES and LANG, and an EXIT trap. The screen is
+# 1024x768 unless WINE_ENV_SCREEN names another (WIDTHxHEIGHTxDEPTH).
 
 wine_env_scratch=$(mktemp -d)
 # Xvfb picks a free display itself and writes its number once it takes connections.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 3>"$wine_env_scratch/display" &
+Xvfb -displayfd 3 -screen 0 "${WINE_ENV_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 3>"$wine_env_scratch/display" &
 wine_env_xvfb=$!
 for _ in $(seq 100); do
     [ -s "$wine_env_scratch/display" ] && break

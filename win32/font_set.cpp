@@ -4,9 +4,13 @@
 #include "win32/dpi.h"
 #include "win32/wide_text.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cwchar>
+#include <memory>
 #include <string>
+#include <type_traits>
 
 namespace quorel::win32 {
 
@@ -24,13 +28,6 @@ LOGFONTW songFont(const form::FontSpec &spec, UINT dpi) {
     return font;
 }
 
-LOGFONTW codeFont(form::FontCode code, UINT dpi) {
-    // D has no font of its own: the window's default, which is smaller than A.
-    if (code == form::FontCode::D)
-        return messageFont(dpi);
-    return songFont(form::fontSpec(code), dpi);
-}
-
 LOGFONTW withFace(LOGFONTW font, const wchar_t *face) {
     std::wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
     font.lfFaceName[LF_FACESIZE - 1] = L'\0';
@@ -40,12 +37,36 @@ LOGFONTW withFace(LOGFONTW font, const wchar_t *face) {
 struct DcDeleter {
     void operator()(HDC dc) const { DeleteDC(dc); }
 };
+using DcHandle = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 
-bool fitsIn(HDC dc, HFONT font, const form::ControlRow &row, const form::PixelRect &box) {
+bool isSong(form::FontCode code) {
+    return code != form::FontCode::D;
+}
+
+bool fitsIn(HDC dc, HFONT font, const form::ControlRow &row, UINT dpi) {
     const HGDIOBJ previous = SelectObject(dc, font);
-    const bool fits = captionFits(dc, row, box);
+    const bool fits = captionFits(dc, row, form::toPixels(row.geometry, static_cast<int>(dpi)));
     SelectObject(dc, previous);
     return fits;
+}
+
+// How many of the Song-font captions of `rows` fit their boxes in `face` at their codes' sizes.
+std::size_t songCaptionsFitting(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
+                                const wchar_t *face) {
+    std::array<FontHandle, 4> fonts; // by code, each made when a row first needs it
+    std::size_t fitting = 0;
+    for (const form::ControlRow &row : rows) {
+        if (!isSong(row.font))
+            continue;
+        FontHandle &font = fonts[static_cast<std::size_t>(row.font)];
+        if (!font) {
+            const LOGFONTW wanted = withFace(songFont(form::fontSpec(row.font), dpi), face);
+            font.reset(CreateFontIndirectW(&wanted));
+        }
+        if (fitsIn(dc, font.get(), row, dpi))
+            ++fitting;
+    }
+    return fitting;
 }
 
 } // namespace
@@ -67,37 +88,46 @@ bool captionFits(HDC dc, const form::ControlRow &row, const form::PixelRect &box
     return line.cx <= box.width;
 }
 
-FontHandle fittingFont(const form::ControlRow &row, UINT dpi,
-                       std::span<const wchar_t *const> faces) {
-    const form::PixelRect box = form::toPixels(row.geometry, static_cast<int>(dpi));
-    const LOGFONTW wanted = codeFont(row.font, dpi);
-    // The message font is the system's choice, not a Song face: only its size gives way.
-    const bool song = row.font != form::FontCode::D;
-    const std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc(CreateCompatibleDC(nullptr));
-
-    if (song) {
-        for (const wchar_t *face : faces) {
-            const LOGFONTW font = withFace(wanted, face);
-            FontHandle candidate(CreateFontIndirectW(&font));
-            if (fitsIn(dc.get(), candidate.get(), row, box))
-                return candidate;
+const wchar_t *windowSongFace(std::span<const form::ControlRow> rows, UINT dpi,
+                              std::span<const wchar_t *const> faces) {
+    const auto song = static_cast<std::size_t>(
+        std::ranges::count_if(rows, [](const form::ControlRow &row) { return isSong(row.font); }));
+    const DcHandle dc(CreateCompatibleDC(nullptr));
+    const wchar_t *best = faces.front();
+    std::size_t mostFitting = 0;
+    for (const wchar_t *face : faces) {
+        const std::size_t fitting = songCaptionsFitting(dc.get(), rows, dpi, face);
+        if (fitting == song)
+            return face;
+        if (fitting > mostFitting) {
+            best = face;
+            mostFitting = fitting;
         }
     }
-    LOGFONTW smaller = song ? withFace(wanted, faces.front()) : wanted;
+    return best;
+}
+
+FontHandle fittingFont(const form::ControlRow &row, UINT dpi, const wchar_t *songFace) {
+    // The message font is the system's choice, not a Song face: only its size gives way.
+    LOGFONTW font = isSong(row.font) ? withFace(songFont(form::fontSpec(row.font), dpi), songFace)
+                                     : messageFont(dpi);
+    const DcHandle dc(CreateCompatibleDC(nullptr));
     // A pixel smaller at a time, down to half the size; the smallest where even that overflows.
-    const int full = std::abs(wanted.lfHeight);
-    for (int pixels = song ? full - 1 : full;; --pixels) {
-        smaller.lfHeight = -pixels;
-        FontHandle candidate(CreateFontIndirectW(&smaller));
-        if (pixels <= full / 2 || fitsIn(dc.get(), candidate.get(), row, box))
+    const int full = std::abs(font.lfHeight);
+    for (int pixels = full;; --pixels) {
+        font.lfHeight = -pixels;
+        FontHandle candidate(CreateFontIndirectW(&font));
+        if (pixels <= full / 2 || fitsIn(dc.get(), candidate.get(), row, dpi))
             return candidate;
     }
 }
 
-FontSet::FontSet(const form::WindowTable &table, UINT dpi) : m_rows(table.controls) {
+FontSet::FontSet(const form::WindowTable &table, UINT dpi, std::span<const wchar_t *const> faces)
+    : m_rows(table.controls) {
+    const wchar_t *const songFace = windowSongFace(m_rows, dpi, faces);
     m_fonts.reserve(m_rows.size());
     for (const form::ControlRow &row : m_rows)
-        m_fonts.push_back(fittingFont(row, dpi));
+        m_fonts.push_back(fittingFont(row, dpi, songFace));
 }
 
 HFONT FontSet::font(const form::ControlRow &row) const {

@@ -13,23 +13,29 @@ namespace quorel::win32 {
 // 1.45 em against SimSun's 1.0), so faces with SimSun's metrics come next.
 inline constexpr const wchar_t *songFaces[] = {L"宋体", L"AR PL UMing CN", L"黑体"};
 
-// The font `row`'s caption is drawn in at `dpi`: its code's font — "宋体" at 12, 10.5 and
+// The face every Song-font control of one window (`rows`) is drawn in at `dpi`, so that the window
+// reads in one face: the first of `faces` in which every one of their captions fits its box at its
+// code's size. Where none fits them all, the face in which the most fit, the earlier on a tie: the
+// fewest controls then give way in size. Each face is measured in the font GDI actually selects.
+const wchar_t *windowSongFace(std::span<const form::ControlRow> rows, UINT dpi,
+                              std::span<const wchar_t *const> faces = songFaces);
+
+// The font `row`'s caption is drawn in at `dpi`: its code's font — `songFace` at 12, 10.5 and
 // 15.75 pt for A, B and C, the system's message font for D, small enough beside A to read as an
-// exponent — where the caption fits its box in it. Otherwise the next face of `faces` that fits
-// at that size, or failing them all, the first face as much smaller as it takes, each measured in
-// the font GDI actually selects.
-FontHandle fittingFont(const form::ControlRow &row, UINT dpi,
-                       std::span<const wchar_t *const> faces = songFaces);
+// exponent — where the caption fits its box in it, or else the same face as much smaller as it
+// takes, measured in the font GDI actually selects.
+FontHandle fittingFont(const form::ControlRow &row, UINT dpi, const wchar_t *songFace);
 
 // Whether `row`'s caption drawn in the font selected into `dc` fits `box`: a line no taller than
 // the box, a label or button no wider, and a paragraph wrapped to the box's width no taller.
 bool captionFits(HDC dc, const form::ControlRow &row, const form::PixelRect &box);
 
-// The fonts of every row of one table at one DPI.
+// The fonts of every row of one table at one DPI, its Song-font rows in the table's one face.
 class FontSet final {
   public:
     FontSet() = default; // none yet
-    FontSet(const form::WindowTable &table, UINT dpi);
+    FontSet(const form::WindowTable &table, UINT dpi,
+            std::span<const wchar_t *const> faces = songFaces);
     // `row` is one of the table's rows.
     HFONT font(const form::ControlRow &row) const;
 

@@ -1,5 +1,6 @@
 // Every caption of both windows, in the font the face gives its row, measured in this process
-// against its box at the DPIs the program is drawn at, whatever face GDI gives for 宋体.
+// against its box at the DPIs the program is drawn at, whatever face GDI gives for 宋体; and the
+// one face each window's Song captions share.
 
 #include "win32/font_set.h"
 #include "win32/wide_text.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cwchar>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -76,15 +78,20 @@ void PrintTo(const FitCase &fit, std::ostream *out) {
     *out << fit.name << " at " << fit.dpi << " dpi";
 }
 
-class CaptionFit : public testing::TestWithParam<FitCase> {};
+class CaptionFit : public testing::TestWithParam<FitCase> {
+  protected:
+    static constexpr const form::WindowTable *tables[] = {&form::mainWindowTable,
+                                                          &form::aboutWindowTable};
+};
 
 TEST_P(CaptionFit, EveryCaptionFitsItsBoxAtNoSmallerSizeThanItTakes) {
     const FitCase &fit = GetParam();
-    for (const form::WindowTable *table : {&form::mainWindowTable, &form::aboutWindowTable}) {
+    for (const form::WindowTable *table : tables) {
+        const FontSet fonts(*table, fit.dpi, fit.faces);
         for (const form::ControlRow &row : table->controls) {
             const form::PixelRect box = form::toPixels(row.geometry, static_cast<int>(fit.dpi));
-            const FontHandle font = fittingFont(row, fit.dpi, fit.faces);
-            const Measured measured = measure(font.get(), row, box);
+            const HFONT font = fonts.font(row);
+            const Measured measured = measure(font, row, box);
             SCOPED_TRACE(testing::Message()
                          << utf8(wide(row.name)) << " \"" << utf8(wide(row.caption)) << "\" in "
                          << utf8(measured.face) << ": line " << measured.lineHeight << ", text "
@@ -94,12 +101,63 @@ TEST_P(CaptionFit, EveryCaptionFitsItsBoxAtNoSmallerSizeThanItTakes) {
 
             // Made smaller only as far as it takes: a pixel larger in the same face overflows.
             LOGFONTW chosen{};
-            GetObjectW(font.get(), sizeof chosen, &chosen);
+            GetObjectW(font, sizeof chosen, &chosen);
             if (row.font == form::FontCode::D || -chosen.lfHeight >= fullPixels(row.font, fit.dpi))
                 continue;
             --chosen.lfHeight;
             const FontHandle larger(CreateFontIndirectW(&chosen));
             EXPECT_FALSE(fits(measure(larger.get(), row, box), box));
+        }
+    }
+}
+
+// A window's Song captions read in one face: the first face, as GDI gives it, in which every one
+// of them fits at its full size, or where none fits them all, the face in which the most fit (the
+// earlier on a tie), the others made smaller in it.
+TEST_P(CaptionFit, SongCaptionsOfAWindowShareTheFirstFaceThatFitsThemAll) {
+    const FitCase &fit = GetParam();
+    for (const form::WindowTable *table : tables) {
+        SCOPED_TRACE(utf8(wide(table->name)));
+        const FontSet fonts(*table, fit.dpi, fit.faces);
+        std::vector<const form::ControlRow *> song;
+        for (const form::ControlRow &row : table->controls) {
+            if (row.font != form::FontCode::D)
+                song.push_back(&row);
+        }
+        ASSERT_FALSE(song.empty());
+
+        std::wstring expected;
+        std::size_t mostFitting = 0;
+        for (const wchar_t *face : fit.faces) {
+            std::wstring given;
+            std::size_t fitting = 0;
+            for (const form::ControlRow *row : song) {
+                const form::PixelRect box =
+                    form::toPixels(row->geometry, static_cast<int>(fit.dpi));
+                // The row's own font, in `face` at its code's full size.
+                LOGFONTW full{};
+                GetObjectW(fonts.font(*row), sizeof full, &full);
+                full.lfHeight = -fullPixels(row->font, fit.dpi);
+                std::wcsncpy(full.lfFaceName, face, LF_FACESIZE - 1);
+                const FontHandle font(CreateFontIndirectW(&full));
+                const Measured measured = measure(font.get(), *row, box);
+                given = measured.face;
+                fitting += fits(measured, box) ? 1 : 0;
+            }
+            if (expected.empty() || fitting > mostFitting) {
+                expected = given;
+                mostFitting = fitting;
+            }
+            if (fitting == song.size())
+                break;
+        }
+        SCOPED_TRACE(testing::Message() << mostFitting << " of " << song.size()
+                                        << " Song captions fit in " << utf8(expected));
+
+        for (const form::ControlRow *row : song) {
+            const form::PixelRect box = form::toPixels(row->geometry, static_cast<int>(fit.dpi));
+            EXPECT_EQ(utf8(measure(fonts.font(*row), *row, box).face), utf8(expected))
+                << utf8(wide(row->name)) << " \"" << utf8(wide(row->caption)) << '"';
         }
     }
 }

@@ -5,6 +5,8 @@
 #include "win32/wide_text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -19,25 +21,59 @@ std::wstring programPath() {
     return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Quorel.exe";
 }
 
+// The visible top-level windows of `process`, of class `className` (empty: any).
 struct TopLevelSearch {
     DWORD process;
-    std::wstring_view className; // empty: any
-    std::wstring_view title;     // empty: any
-    HWND found = nullptr;
+    std::wstring_view className;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK matchTopLevel(HWND window, LPARAM parameter) {
+// Only cheap calls within the process here: the titles are read outside EnumWindows, where a
+// failure can be thrown.
+BOOL CALLBACK collectTopLevel(HWND window, LPARAM parameter) {
     auto &search = *reinterpret_cast<TopLevelSearch *>(parameter);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process != search.process || !IsWindowVisible(window))
-        return TRUE;
-    if (!search.className.empty() && className(window) != search.className)
-        return TRUE;
-    if (!search.title.empty() && windowText(window) != search.title)
-        return TRUE;
-    search.found = window;
-    return FALSE;
+    if (process == search.process && IsWindowVisible(window) &&
+        (search.className.empty() || className(window) == search.className))
+        search.found.push_back(window);
+    return TRUE;
+}
+
+HWND findTopLevel(DWORD process, std::wstring_view className, std::wstring_view title) {
+    TopLevelSearch search{process, className, {}};
+    EnumWindows(&collectTopLevel, reinterpret_cast<LPARAM>(&search));
+    for (HWND window : search.found) {
+        if (title.empty())
+            return window;
+        try {
+            if (windowText(window) == title)
+                return window;
+        } catch (const std::runtime_error &) {
+            // A window closed since it was listed is not the one looked for; any other fails.
+            if (IsWindow(window))
+                throw;
+        }
+    }
+    return nullptr;
+}
+
+// Sends `message` and waits at most `timeout` for the answer; throws if none comes.
+LRESULT sendAndWait(HWND window, UINT message, const char *messageName, WPARAM wParam,
+                    LPARAM lParam, std::chrono::milliseconds timeout) {
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL,
+                            static_cast<UINT>(timeout.count()), &result))
+        return static_cast<LRESULT>(result);
+    const DWORD error = GetLastError();
+    std::ostringstream problem;
+    problem << messageName << " to window 0x" << std::hex
+            << reinterpret_cast<std::uintptr_t>(window) << std::dec;
+    if (error == ERROR_TIMEOUT)
+        problem << " got no answer within " << timeout.count() << " ms";
+    else
+        problem << " failed (error " << error << ")";
+    throw std::runtime_error(problem.str());
 }
 
 void sendKey(WORD key, bool up, bool extended) {
@@ -82,14 +118,14 @@ std::wstring className(HWND window) {
     return name;
 }
 
-std::wstring windowText(HWND window) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length);
+std::wstring windowText(HWND window, std::chrono::milliseconds timeout) {
+    const auto length = static_cast<std::size_t>(
+        sendAndWait(window, WM_GETTEXTLENGTH, "WM_GETTEXTLENGTH", 0, 0, timeout));
     std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_NORMAL, 5000, &copied);
-    text.resize(copied);
+    const auto copied =
+        static_cast<std::size_t>(sendAndWait(window, WM_GETTEXT, "WM_GETTEXT", text.size(),
+                                             reinterpret_cast<LPARAM>(text.data()), timeout));
+    text.resize(std::min(copied, length));
     return text;
 }
 
@@ -167,21 +203,15 @@ ProgramRun::~ProgramRun() {
 }
 
 HWND ProgramRun::topLevel(std::wstring_view title) const {
-    TopLevelSearch search{m_process.dwProcessId, {}, title};
-    EnumWindows(&matchTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findTopLevel(m_process.dwProcessId, {}, title);
 }
 
 HWND ProgramRun::messageBox() const {
-    TopLevelSearch search{m_process.dwProcessId, L"#32770", {}};
-    EnumWindows(&matchTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findTopLevel(m_process.dwProcessId, L"#32770", {});
 }
 
 HWND ProgramRun::popupMenu() const {
-    TopLevelSearch search{m_process.dwProcessId, L"#32768", {}};
-    EnumWindows(&matchTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findTopLevel(m_process.dwProcessId, L"#32768", {});
 }
 
 HWND ProgramRun::control(HWND window, const form::WindowTable &table, const form::ControlRow &row) {

@@ -27,7 +27,9 @@ std::string utf8(std::wstring_view text);
 std::string utf8(std::u16string_view text);
 
 std::wstring className(HWND window);
-std::wstring windowText(HWND window); // through WM_GETTEXT, which works across processes
+// Through WM_GETTEXT, which works across processes. Throws std::runtime_error, naming the window
+// and the message, if the window does not answer within `timeout` or is not a window.
+std::wstring windowText(HWND window, std::chrono::milliseconds timeout = 5000ms);
 void setWindowText(HWND window, std::wstring_view text);
 RECT clientRectIn(HWND child, HWND parent);
 

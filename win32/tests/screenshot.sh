@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Takes docs/windows-main-window.png: Quorel.exe under Wine after the worked example. Run it with
 # the Wine environment tools/test-windows.sh sets up (DISPLAY, WINEPREFIX, LANG=zh_CN.UTF-8), or
-# let it make its own. DPI=144 shows the window at 1.5 times the size.
+# let it make its own, on a screen large enough for the window at 192 dpi. DPI=144 shows the
+# window at 1.5 times the size, 192 at twice.
 #   win32/tests/screenshot.sh BUILD_DIRECTORY OUTPUT.png [DPI]
 set -euo pipefail
 build=$1
 output=$2
 dpi=${3:-96}
+if [ -z "${WINEPREFIX:-}" ]; then
+    # The window keeps its design position, scaled: at 192 dpi it reaches past 1024x768.
+    export WINE_ENV_SCREEN=${WINE_ENV_SCREEN:-1600x1200x24}
+    . "$(dirname "$0")/../../tools/wine-env.sh"
+fi
 
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wine "$build/win32/worked_example_pose.exe" 6 >"$output.log" 2>&1 &

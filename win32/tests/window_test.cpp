@@ -429,8 +429,10 @@ TEST_F(QuorelExe, AMegabytePasteArrivesWhole) {
     ASSERT_EQ(run().focus(), field(Field::TargetMass));
     pressWithModifier(VK_CONTROL, 'V');
     std::wstring pasted;
+    // The program may be busy with the paste for longer than a read usually waits.
     EXPECT_TRUE(waitUntil(
-        [&] { return (pasted = windowText(field(Field::TargetMass))) == megabyte; }, 60000ms))
+        [&] { return (pasted = windowText(field(Field::TargetMass), 60000ms)) == megabyte; },
+        60000ms))
         << "the field holds " << describe(pasted);
 }
 
