@@ -13,8 +13,8 @@ void quorel_page_show_window(int window);
 void quorel_page_hide_window(int window);
 void quorel_page_end_program();
 void quorel_page_set_text(int field, const char16_t *text, int length);
-// A field's text is read in two steps: its length, then its code units copied to `to`, which
-// has room for them.
-int quorel_page_text_length(int field);
+// A field's text: copied to `to` where it fits in `capacity` code units; its length either way.
+// A longer text is then copied by quorel_page_copy_text to room made for it.
+int quorel_page_read_text(int field, char16_t *to, int capacity);
 void quorel_page_copy_text(char16_t *to);
 }

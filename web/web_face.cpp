@@ -55,9 +55,13 @@ void WebFace::endProgram() {
 }
 
 std::u16string WebFace::text(form::Field field) const {
-    std::u16string text(static_cast<std::size_t>(quorel_page_text_length(static_cast<int>(field))),
-                        u'\0');
-    quorel_page_copy_text(text.data());
+    // A number's text fits the first copy; a longer one takes a second step.
+    constexpr int shortText = 64;
+    std::u16string text(shortText, u'\0');
+    const int length = quorel_page_read_text(static_cast<int>(field), text.data(), shortText);
+    text.resize(static_cast<std::size_t>(length));
+    if (length > shortText)
+        quorel_page_copy_text(text.data());
     return text;
 }
 

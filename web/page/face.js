@@ -13,6 +13,7 @@ let desktop = document.getElementById('desktop');
 const pristine = desktop.cloneNode(true);
 let compiled = null;
 let session = null;
+let lastFocused = null;
 
 function moduleBytes() {
     const text = atob(document.getElementById('module-bytes').textContent.trim());
@@ -252,7 +253,9 @@ class Session {
         input.value = text;
         // A field shows a text wider than itself from its start; one without the focus
         // already does, one with it would show the end, where the caret goes.
-        if (input === document.activeElement) input.setSelectionRange(0, 0);
+        // (Asking the document for its focused element costs more than the rest of a press, so
+        // it is asked only of the field that last took the focus.)
+        if (input === lastFocused && input === document.activeElement) input.setSelectionRange(0, 0);
     }
 
     rememberFocus() {
@@ -309,5 +312,8 @@ document.getElementById('restart').addEventListener('click', () => {
     start();
 });
 // Focus follows the pointer's click into a field or button; remember it for the way back.
-document.addEventListener('focusin', () => session && session.rememberFocus());
+document.addEventListener('focusin', (event) => {
+    lastFocused = event.target;
+    if (session) session.rememberFocus();
+});
 start();

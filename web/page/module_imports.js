@@ -31,13 +31,19 @@ mergeInto(LibraryManager.library, {
     quorel_page_set_text: function (field, text, length) {
         Module.quorelPage.setText(field, quorelString(text, length));
     },
-    quorel_page_text_length: function (field) {
-        Module.quorelText = Module.quorelPage.text(field);
-        return Module.quorelText.length;
-    },
-    quorel_page_copy_text: function (to) {
-        const text = Module.quorelText;
+    $quorelCopy: function (text, to) {
         for (let i = 0, at = to >> 1; i < text.length; ++i) HEAPU16[at + i] = text.charCodeAt(i);
+    },
+    quorel_page_read_text__deps: ['$quorelCopy'],
+    quorel_page_read_text: function (field, to, capacity) {
+        const text = Module.quorelPage.text(field);
+        if (text.length <= capacity) quorelCopy(text, to);
+        else Module.quorelText = text;
+        return text.length;
+    },
+    quorel_page_copy_text__deps: ['$quorelCopy'],
+    quorel_page_copy_text: function (to) {
+        quorelCopy(Module.quorelText, to);
         Module.quorelText = '';
     },
 });
