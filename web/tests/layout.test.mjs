@@ -2,7 +2,7 @@
 // caption, the titles, the focus order both ways, and the phone's scaled window.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { ABOUT, MAIN, control, focusedName, launchBrowser, menuItem, openCalculator } from './support/page.mjs';
+import { ABOUT, MAIN, control, focusedName, launchBrowser, menuItem, openCalculator, pageUrl } from './support/page.mjs';
 
 // name, caption (null for a field), left, top, width, height in twips.
 const mainControls = [
@@ -92,6 +92,17 @@ test('every control of the calculator at its place with its caption, under its t
     const client = await page.$eval(`[data-window="${MAIN}"] .client`, (c) => [c.offsetWidth, c.offsetHeight]);
     assert.deepEqual(client, [405, 274]);
     assert.deepEqual(page.problems, []);
+});
+
+test('the calculator is drawn before any script has run, and takes no input until the program runs', async () => {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 800, height: 600 });
+    await page.setJavaScriptEnabled(false);
+    await page.goto(pageUrl);
+    assertPlaced(await boxes(page, MAIN), mainControls);
+    assert.equal(await page.title(), 'Quorel计算助手（最简版）');
+    assert.equal(await page.$eval('#desktop', (d) => d.inert), true);
+    assert.equal(await page.$$eval(`[data-window="${ABOUT}"]`, (w) => w.length), 0);
 });
 
 test('every control of the About window at its place with its caption, under its title', async () => {
