@@ -316,4 +316,10 @@ document.addEventListener('focusin', (event) => {
     lastFocused = event.target;
     if (session) session.rememberFocus();
 });
-start();
+// A browser without WebAssembly cannot run the program: rather than leave a calculator drawn that
+// never answers, say so.
+start().catch((error) => {
+    desktop.hidden = true;
+    document.getElementById('unavailable').hidden = false;
+    throw error;
+});
