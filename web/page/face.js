@@ -1,4 +1,3 @@
-'use strict';
 // The page's side of the web face. The windows and the menu bar arrive drawn, written from the
 // form's tables when the page was built; this script takes them over, forwards every click, key
 // and close request to the program in WebAssembly, and carries out what the program asks through
@@ -49,8 +48,8 @@ class Session {
         if (!this.ended) this.quorel._quorel_close_requested(id);
     }
 
-    // Takes over a window as drawn (made from its template first where the page holds one): its close box, its menu bar, every field, and every button
-    // with the command the markup gave it.
+    // Takes over a window as drawn (made from its template first, where the page holds one): its
+    // close box, its menu bar, every field, and every button with the command the markup gave it.
     adoptWindow(id) {
         if (!document.getElementById(`window-${id}`)) {
             desktop.append(desktop.querySelector(`template[data-window-template="${id}"]`).content.cloneNode(true));
