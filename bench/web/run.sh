@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Quorel.html against a bare page with the same controls and no WebAssembly (time from opening to
 # the first paint), and a button press in the page against the same press in the native form;
-# both side by side in one run. Builds what it needs: the web preset and a native Release build
-# of the form.
+# both side by side in one run, with the same press in the Qt face for reference. Builds what it
+# needs: the web preset, a native Release build of the form, and the bench preset's Qt press.
 #   bash bench/web/run.sh [rounds]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -13,7 +13,10 @@ cmake --build build-web -j2 --target quorel_page quorel_web_tests
 cmake -S . -B build-bench-web -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUOREL_BUILD_GUI=OFF \
       -DQUOREL_BUILD_TESTS=OFF -DQUOREL_BUILD_BENCH=ON >/dev/null
 cmake --build build-bench-web -j2 --target native_press
+cmake --preset bench >/dev/null
+cmake --build build-bench -j2 --target qt_press
 
 cp bench/web/page_bench.mjs build-web/web/tests/
 cd build-web/web/tests
-node page_bench.mjs ../../Quorel.html ../../../build-bench-web/bench/web/native_press "$rounds"
+node page_bench.mjs ../../Quorel.html ../../../build-bench-web/bench/web/native_press \
+     ../../../build-bench/bench/gui/qt_press "$rounds"
