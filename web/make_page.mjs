@@ -1,10 +1,11 @@
 // Makes the self-contained Quorel.html from its template: the style sheet with the windows'
-// layout, the windows' markup and the page title (all made from the form's tables), the
+// layout, the windows' markup and the page title (all made from the form's tables), the page's own
+// texts (from the core), the
 // WebAssembly module as base64 in a data block, and the page's script (the module's loader
 // followed by the face). The Content-Security-Policy allows exactly this script and this style,
 // by their SHA-256 hashes, and nothing else.
 //   node make_page.mjs <output> template=<file> style=<file> layout=<file> windows=<file>
-//                      title=<file> loader=<file> wasm=<file> face=<file>
+//                      title=<file> texts=<file> loader=<file> wasm=<file> face=<file>
 import { createHash } from 'node:crypto';
 import { readFileSync, writeFileSync } from 'node:fs';
 
@@ -29,6 +30,7 @@ const values = {
     WINDOWS: read('windows'),
     MODULE_BYTES: moduleBytes,
     SCRIPT: script,
+    ...JSON.parse(read('texts')),
 };
 // One pass, so that nothing inserted is taken for a placeholder.
 const page = read('template').replace(/@([A-Z_]+)@/g, (whole, name) => {

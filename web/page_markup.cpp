@@ -1,5 +1,6 @@
 #include "web/page_markup.h"
 
+#include "core/messages.h"
 #include "form/about_window_table.h"
 #include "form/font_table.h"
 #include "form/main_window_table.h"
@@ -277,6 +278,28 @@ std::string layoutStyle() {
 
 std::string pageTitle() {
     return escaped(form::mainWindowTable.title);
+}
+
+std::string pageTextsJson() {
+    const core::PageTexts &texts = core::pageTexts();
+    std::string json = "{";
+    for (const auto &[key, text] : {std::pair{"TEXT_OK", texts.okButton},
+                                    {"TEXT_ENDED", texts.ended},
+                                    {"TEXT_RESTART", texts.restartButton},
+                                    {"TEXT_UNAVAILABLE", texts.unavailable},
+                                    {"TEXT_UNAVAILABLE_ADVICE", texts.unavailableAdvice}}) {
+        if (json.size() > 1)
+            json += ',';
+        // HTML-escaped text holds no quote; a backslash still needs its own in JSON.
+        std::string value;
+        for (const char c : escaped(text)) {
+            if (c == '\\')
+                value += '\\';
+            value += c;
+        }
+        json += fmt::format(FMT_COMPILE("\n\"{}\": \"{}\""), key, value);
+    }
+    return json + "\n}\n";
 }
 
 } // namespace quorel::web

@@ -23,4 +23,9 @@ std::string layoutStyle();
 // The page's title: the main window's.
 std::string pageTitle();
 
+// The page's own texts (the message box's button, the ended page, the notice for a browser that
+// cannot run the program) as a JSON object of HTML text, keyed by the page template's
+// placeholders.
+std::string pageTextsJson();
+
 } // namespace quorel::web
