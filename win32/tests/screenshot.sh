@@ -2,12 +2,15 @@
 # Takes docs/windows-main-window.png: Quorel.exe under Wine after the worked example. Run it with
 # the Wine environment tools/test-windows.sh sets up (DISPLAY, WINEPREFIX, LANG=zh_CN.UTF-8), or
 # let it make its own, on a screen large enough for the window at 192 dpi. DPI=144 shows the
-# window at 1.5 times the size, 192 at twice.
-#   win32/tests/screenshot.sh BUILD_DIRECTORY OUTPUT.png [DPI]
+# window at 1.5 times the size, 192 at twice; "about" takes the About window instead.
+#   win32/tests/screenshot.sh BUILD_DIRECTORY OUTPUT.png [DPI] [about]
 set -euo pipefail
 build=$1
 output=$2
 dpi=${3:-96}
+window=${4:-}
+title=Quorel计算助手
+[ "$window" = about ] && title=软件简介
 if [ -z "${WINEPREFIX:-}" ]; then
     # The window keeps its design position, scaled: at 192 dpi it reaches past 1024x768.
     export WINE_ENV_SCREEN=${WINE_ENV_SCREEN:-1600x1200x24}
@@ -15,7 +18,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
 fi
 
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-wine "$build/win32/worked_example_pose.exe" 6 >"$output.log" 2>&1 &
+wine "$build/win32/worked_example_pose.exe" 6 $window >"$output.log" 2>&1 &
 pose=$!
 for _ in $(seq 100); do
     grep -q ready "$output.log" 2>/dev/null && break
@@ -23,7 +26,7 @@ for _ in $(seq 100); do
 done
 sleep 0.5
 # The window and its frame, cut out of the screen by its X geometry.
-geometry=$(xwininfo -root -tree | awk '/"Quorel计算助手/ {print $(NF-1)}' | head -1)
+geometry=$(xwininfo -root -tree | awk -v title="\"$title" 'index($0, title) {print $(NF-1)}' | head -1)
 import -window root -crop "$geometry" +repage "$output"
 wait "$pose"
 rm -f "$output.log"

@@ -1,14 +1,18 @@
 // Starts Quorel.exe, works the example through all four buttons and holds the window still for a
-// few seconds, so a screenshot can be taken from outside (docs/windows-main-window.png).
-//   worked_example_pose [SECONDS]
+// few seconds, so a screenshot can be taken from outside (docs/windows-main-window.png); with
+// "about", it goes on to 关于 and holds the About window still instead.
+//   worked_example_pose [SECONDS] [about]
 
 #include "win32/tests/program_driver.h"
 
+#include "form/about_window_table.h"
 #include "form/control_names.h"
 #include "form/main_window_table.h"
+#include "win32/wide_text.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 using namespace quorel;
 using namespace quorel::win32::testing;
@@ -39,6 +43,14 @@ int main(int argc, char **argv) {
     // The keyboard focus back in Text1, as after typing the example.
     PostMessageW(run.field(form::Field::TargetMass), WM_LBUTTONDOWN, MK_LBUTTON, 0);
     PostMessageW(run.field(form::Field::TargetMass), WM_LBUTTONUP, 0, 0);
+    if (argc > 2 && std::strcmp(argv[2], "about") == 0) {
+        SetForegroundWindow(run.mainWindow());
+        if (!waitUntil([&] { return GetForegroundWindow() == run.mainWindow(); }))
+            return 1;
+        pressWithModifier(VK_MENU, 'A');
+        if (!waitUntil([&] { return run.topLevel(win32::wide(form::aboutWindowTable.title)); }))
+            return 1;
+    }
     std::puts("ready");
     std::fflush(stdout);
     Sleep(1000 * static_cast<DWORD>(argc > 1 ? std::atoi(argv[1]) : 4));
