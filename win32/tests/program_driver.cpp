@@ -40,10 +40,14 @@ BOOL CALLBACK collectTopLevel(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-HWND findTopLevel(DWORD process, std::wstring_view className, std::wstring_view title) {
+std::vector<HWND> topLevels(DWORD process, std::wstring_view className) {
     TopLevelSearch search{process, className, {}};
     EnumWindows(&collectTopLevel, reinterpret_cast<LPARAM>(&search));
-    for (HWND window : search.found) {
+    return search.found;
+}
+
+HWND findTopLevel(DWORD process, std::wstring_view className, std::wstring_view title) {
+    for (HWND window : topLevels(process, className)) {
         if (title.empty())
             return window;
         try {
@@ -208,6 +212,10 @@ HWND ProgramRun::topLevel(std::wstring_view title) const {
 
 HWND ProgramRun::messageBox() const {
     return findTopLevel(m_process.dwProcessId, L"#32770", {});
+}
+
+std::vector<HWND> ProgramRun::messageBoxes() const {
+    return topLevels(m_process.dwProcessId, L"#32770");
 }
 
 HWND ProgramRun::popupMenu() const {

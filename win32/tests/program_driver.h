@@ -53,6 +53,8 @@ class ProgramRun {
     HWND topLevel(std::wstring_view title) const;
     // The open message box (class #32770) of this run, if there is one.
     HWND messageBox() const;
+    // Every open message box of this run.
+    std::vector<HWND> messageBoxes() const;
     // The open popup menu (class #32768) of this run, if there is one.
     HWND popupMenu() const;
     // The control made for `row` of `table` in `window`, found by its control ID.

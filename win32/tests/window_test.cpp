@@ -284,27 +284,6 @@ TEST_F(QuorelExe, ConcentrateMassEmptiesItsResultOnlyAfterOk) {
     EXPECT_EQ(text(Field::SolventMass), "456");
 }
 
-// The message boxes of this run: top-level dialogs of the program's process.
-std::vector<HWND> messageBoxesOf(HWND main) {
-    struct Search {
-        DWORD process;
-        std::vector<HWND> found;
-    } search{};
-    GetWindowThreadProcessId(main, &search.process);
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto &search = *reinterpret_cast<Search *>(data);
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process == search.process && IsWindowVisible(window) &&
-                className(window) == L"#32770")
-                search.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Another program clicking the calculator's buttons and choosing its menu items while a message
 // is open: nothing runs, no second box opens, every field stays.
 TEST_F(QuorelExe, NothingRunsWhileAMessageIsOpen) {
@@ -325,12 +304,12 @@ TEST_F(QuorelExe, NothingRunsWhileAMessageIsOpen) {
     // Every posted message has been handled once a sent one returns.
     SendMessageTimeoutW(main(), WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
 
-    EXPECT_EQ(messageBoxesOf(main()).size(), 1u);
+    EXPECT_EQ(run().messageBoxes().size(), 1u);
     EXPECT_EQ(allTexts(), before);
     EXPECT_TRUE(IsWindowVisible(main()));
     EXPECT_TRUE(run().isRunning());
     expectMessageBox(core::messageText(MsgEnterTargetMass));
-    EXPECT_TRUE(messageBoxesOf(main()).empty());
+    EXPECT_TRUE(run().messageBoxes().empty());
     EXPECT_TRUE(waitUntil([&] { return text(Field::ConcentrateMass).empty(); }));
     EXPECT_EQ(text(Field::SolventMass), "456");
     EXPECT_TRUE(run().isRunning());
