@@ -6,6 +6,7 @@
 #include "win32/wide_text.h"
 
 #include "form/about_window_table.h"
+#include "form/font_table.h"
 #include "form/main_window_table.h"
 
 #include <gtest/gtest.h>
@@ -64,8 +65,7 @@ bool fits(const Measured &measured, const form::PixelRect &box) {
 
 // The pixel height of a Song code's font before anything gives way.
 int fullPixels(form::FontCode code, UINT dpi) {
-    const double points = code == form::FontCode::A ? 12 : code == form::FontCode::B ? 10.5 : 15.75;
-    return static_cast<int>(std::lround(points * dpi / 72.0));
+    return static_cast<int>(std::lround(form::fontSpec(code).points * dpi / 72.0));
 }
 
 struct FitCase {
