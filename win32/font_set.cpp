@@ -88,15 +88,14 @@ bool captionFits(HDC dc, const form::ControlRow &row, const form::PixelRect &box
     return line.cx <= box.width;
 }
 
-const wchar_t *windowSongFace(std::span<const form::ControlRow> rows, UINT dpi,
+const wchar_t *windowSongFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
                               std::span<const wchar_t *const> faces) {
     const auto song = static_cast<std::size_t>(
         std::ranges::count_if(rows, [](const form::ControlRow &row) { return isSong(row.font); }));
-    const DcHandle dc(CreateCompatibleDC(nullptr));
     const wchar_t *best = faces.front();
     std::size_t mostFitting = 0;
     for (const wchar_t *face : faces) {
-        const std::size_t fitting = songCaptionsFitting(dc.get(), rows, dpi, face);
+        const std::size_t fitting = songCaptionsFitting(dc, rows, dpi, face);
         if (fitting == song)
             return face;
         if (fitting > mostFitting) {
@@ -107,27 +106,28 @@ const wchar_t *windowSongFace(std::span<const form::ControlRow> rows, UINT dpi,
     return best;
 }
 
-FontHandle fittingFont(const form::ControlRow &row, UINT dpi, const wchar_t *songFace) {
+FontHandle fittingFont(HDC dc, const form::ControlRow &row, UINT dpi, const wchar_t *songFace) {
     // The message font is the system's choice, not a Song face: only its size gives way.
     LOGFONTW font = isSong(row.font) ? withFace(songFont(form::fontSpec(row.font), dpi), songFace)
                                      : messageFont(dpi);
-    const DcHandle dc(CreateCompatibleDC(nullptr));
     // A pixel smaller at a time, down to half the size; the smallest where even that overflows.
     const int full = std::abs(font.lfHeight);
     for (int pixels = full;; --pixels) {
         font.lfHeight = -pixels;
         FontHandle candidate(CreateFontIndirectW(&font));
-        if (pixels <= full / 2 || fitsIn(dc.get(), candidate.get(), row, dpi))
+        if (pixels <= full / 2 || fitsIn(dc, candidate.get(), row, dpi))
             return candidate;
     }
 }
 
 FontSet::FontSet(const form::WindowTable &table, UINT dpi, std::span<const wchar_t *const> faces)
     : m_rows(table.controls) {
-    const wchar_t *const songFace = windowSongFace(m_rows, dpi, faces);
+    // One memory DC measures every caption of the window.
+    const DcHandle dc(CreateCompatibleDC(nullptr));
+    const wchar_t *const songFace = windowSongFace(dc.get(), m_rows, dpi, faces);
     m_fonts.reserve(m_rows.size());
     for (const form::ControlRow &row : m_rows)
-        m_fonts.push_back(fittingFont(row, dpi, songFace));
+        m_fonts.push_back(fittingFont(dc.get(), row, dpi, songFace));
 }
 
 HFONT FontSet::font(const form::ControlRow &row) const {

@@ -16,15 +16,16 @@ inline constexpr const wchar_t *songFaces[] = {L"宋体", L"AR PL UMing CN", L"�
 // The face every Song-font control of one window (`rows`) is drawn in at `dpi`, so that the window
 // reads in one face: the first of `faces` in which every one of their captions fits its box at its
 // code's size. Where none fits them all, the face in which the most fit, the earlier on a tie: the
-// fewest controls then give way in size. Each face is measured in the font GDI actually selects.
-const wchar_t *windowSongFace(std::span<const form::ControlRow> rows, UINT dpi,
+// fewest controls then give way in size. Each face is measured in the font GDI actually selects
+// into `dc`.
+const wchar_t *windowSongFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
                               std::span<const wchar_t *const> faces = songFaces);
 
 // The font `row`'s caption is drawn in at `dpi`: its code's font — `songFace` at 12, 10.5 and
 // 15.75 pt for A, B and C, the system's message font for D, small enough beside A to read as an
 // exponent — where the caption fits its box in it, or else the same face as much smaller as it
-// takes, measured in the font GDI actually selects.
-FontHandle fittingFont(const form::ControlRow &row, UINT dpi, const wchar_t *songFace);
+// takes, measured in the font GDI actually selects into `dc`.
+FontHandle fittingFont(HDC dc, const form::ControlRow &row, UINT dpi, const wchar_t *songFace);
 
 // Whether `row`'s caption drawn in the font selected into `dc` fits `box`: a line no taller than
 // the box, a label or button no wider, and a paragraph wrapped to the box's width no taller.
