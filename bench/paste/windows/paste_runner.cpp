@@ -20,6 +20,7 @@
 #include <cwchar>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -105,14 +106,11 @@ void step(const char *name, HANDLE process, HWND main, HWND field,
 // The field's whole text, waiting as long as a step may take; nothing if the program never
 // answers.
 std::optional<std::wstring> fieldText(HWND field) {
-    const std::size_t length = textLength(field);
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(field, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_NORMAL, 600000, &copied))
+    try {
+        return windowText(field, std::chrono::duration_cast<std::chrono::milliseconds>(slowest));
+    } catch (const std::runtime_error &) {
         return std::nullopt;
-    text.resize(copied);
-    return text;
+    }
 }
 
 void expectText(HWND field, const std::wstring &expected, const char *what) {
