@@ -84,6 +84,17 @@ std::size_t accessKeyIndex(const MenuRow &row) {
     return row.accessKey ? row.caption.find(row.accessKey) : std::u16string_view::npos;
 }
 
+std::u16string shortcutText(Shortcut shortcut, const ModifierNames &names) {
+    std::u16string text;
+    for (const auto &[modifier, name] : {std::pair{Modifier::Ctrl, names.ctrl},
+                                         {Modifier::Shift, names.shift},
+                                         {Modifier::Alt, names.alt}}) {
+        if (holds(shortcut.modifiers, modifier))
+            text.append(name).append(u"+");
+    }
+    return text + shortcut.key;
+}
+
 std::u16string captionWithMarker(const MenuRow &row, char16_t marker) {
     const std::size_t access = accessKeyIndex(row);
     std::u16string marked;

@@ -53,6 +53,16 @@ struct MenuRow {
 // Where the access key stands in the caption, or npos.
 std::size_t accessKeyIndex(const MenuRow &row);
 
+// How a platform names the modifiers when it writes a shortcut out.
+struct ModifierNames {
+    std::u16string_view ctrl = u"Ctrl";
+    std::u16string_view shift = u"Shift";
+    std::u16string_view alt = u"Alt";
+};
+
+// The shortcut as menus write it, modifiers first, each followed by '+': "Ctrl+N".
+std::u16string shortcutText(Shortcut shortcut, const ModifierNames &names = {});
+
 // The caption with `marker` before its access key, as Qt and Win32 menus take it ("文件(&F)").
 // A marker already in the caption is doubled so that it shows.
 std::u16string captionWithMarker(const MenuRow &row, char16_t marker);

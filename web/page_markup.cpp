@@ -99,17 +99,6 @@ char fontLetter(form::FontCode code) {
     return static_cast<char>('A' + static_cast<int>(code));
 }
 
-std::u16string withModifiers(form::Shortcut shortcut, std::u16string_view ctrl) {
-    std::u16string result;
-    if (form::holds(shortcut.modifiers, form::Modifier::Ctrl))
-        result += ctrl;
-    if (form::holds(shortcut.modifiers, form::Modifier::Shift))
-        result += u"Shift+";
-    if (form::holds(shortcut.modifiers, form::Modifier::Alt))
-        result += u"Alt+";
-    return result + shortcut.key;
-}
-
 // The caption with its access letter underlined, as a desktop menu shows it.
 std::string captionWithAccessKey(const form::MenuRow &row) {
     const std::size_t access = form::accessKeyIndex(row);
@@ -128,7 +117,8 @@ std::string menuItem(const form::MenuRow &row) {
     if (row.command)
         item += fmt::format(FMT_COMPILE(" data-command=\"{}\""), static_cast<int>(*row.command));
     if (row.shortcut)
-        item += " aria-keyshortcuts=\"" + escaped(withModifiers(row.shortcut, u"Control+")) + '"';
+        item += " aria-keyshortcuts=\"" +
+                escaped(form::shortcutText(row.shortcut, {.ctrl = u"Control"})) + '"';
     if (!row.enabled)
         item += " aria-disabled=\"true\"";
     if (row.level == form::MenuLevel::Menu)
@@ -136,7 +126,7 @@ std::string menuItem(const form::MenuRow &row) {
     item += '>' + captionWithAccessKey(row);
     // As desktop menus show it: "Ctrl+N".
     if (row.shortcut)
-        item += "<span>" + escaped(withModifiers(row.shortcut, u"Ctrl+")) + "</span>";
+        item += "<span>" + escaped(form::shortcutText(row.shortcut)) + "</span>";
     return item + "</button>";
 }
 

@@ -2,12 +2,26 @@
 
 #include "web/page_calls.h"
 
+#include <optional>
+
 namespace quorel::web {
 
 namespace {
 
 int length(std::u16string_view text) {
     return static_cast<int>(text.size());
+}
+
+std::optional<form::Command> commandFromIndex(int index) {
+    if (index < 0 || index > static_cast<int>(form::Command::EndProgram))
+        return std::nullopt;
+    return static_cast<form::Command>(index);
+}
+
+std::optional<form::WindowId> windowFromIndex(int index) {
+    if (index < 0 || index > static_cast<int>(form::WindowId::About))
+        return std::nullopt;
+    return static_cast<form::WindowId>(index);
 }
 
 } // namespace
@@ -67,18 +81,6 @@ std::u16string WebFace::text(form::Field field) const {
 
 void WebFace::setText(form::Field field, std::u16string_view text) {
     quorel_page_set_text(static_cast<int>(field), text.data(), length(text));
-}
-
-std::optional<form::Command> commandFromIndex(int index) {
-    if (index < 0 || index > static_cast<int>(form::Command::EndProgram))
-        return std::nullopt;
-    return static_cast<form::Command>(index);
-}
-
-std::optional<form::WindowId> windowFromIndex(int index) {
-    if (index < 0 || index > static_cast<int>(form::WindowId::About))
-        return std::nullopt;
-    return static_cast<form::WindowId>(index);
 }
 
 } // namespace quorel::web

@@ -3,7 +3,6 @@
 #include "form/calculator_form.h"
 #include "form/shell.h"
 
-#include <optional>
 #include <string>
 
 namespace quorel::web {
@@ -38,8 +37,5 @@ class WebFace final : form::Shell, form::FieldAccess {
 
     form::CalculatorForm m_form;
 };
-
-std::optional<form::Command> commandFromIndex(int index);
-std::optional<form::WindowId> windowFromIndex(int index);
 
 } // namespace quorel::web

@@ -186,6 +186,22 @@ TEST(Tables, MenuShortcuts) {
     }
 }
 
+TEST(Tables, ShortcutText) {
+    const ModifierNames aria{.ctrl = u"Control"};
+    const struct {
+        Shortcut shortcut;
+        ModifierNames names;
+        std::u16string_view text;
+    } cases[] = {
+        {{u'N', Modifier::Ctrl}, {}, u"Ctrl+N"},
+        {{u'N', Modifier::Ctrl}, aria, u"Control+N"},
+        {{u'X', Modifier::Alt | Modifier::Shift | Modifier::Ctrl}, {}, u"Ctrl+Shift+Alt+X"},
+        {{u'F', Modifier::None}, {}, u"F"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(shortcutText(c.shortcut, c.names), c.text);
+}
+
 // Every access key is shown in its caption, and none is taken twice within one menu or on
 // the bar, or Alt+letter could not tell them apart.
 TEST(Tables, MenuAccessKeysAreShownAndDistinct) {

@@ -30,14 +30,14 @@ class Session {
         quorel.quorelPage = this;
         // The form fills the main window's fields before it asks for the window.
         this.windows[MAIN] = this.adoptWindow(MAIN);
-        this.keyHandler = (event) => this.onKey(event);
-        document.addEventListener('keydown', this.keyHandler, true);
-        this.pointerHandler = (event) => {
+        // What outlives this session's windows, all removed together when it ends.
+        this.listening = new AbortController();
+        const { signal } = this.listening;
+        document.addEventListener('keydown', (event) => this.onKey(event), { capture: true, signal });
+        document.addEventListener('pointerdown', (event) => {
             if (!event.target.closest('[role="menubar"]')) this.closeMenus();
-        };
-        document.addEventListener('pointerdown', this.pointerHandler);
-        this.dialogHandler = () => this.onMessageClosed();
-        dialog.addEventListener('close', this.dialogHandler);
+        }, { signal });
+        dialog.addEventListener('close', () => this.onMessageClosed(), { signal });
     }
 
     run(command) {
@@ -164,10 +164,6 @@ class Session {
         return this.windows.find((w) => w && !w.section.hidden);
     }
 
-    window(id) {
-        return this.windows[id];
-    }
-
     onKey(event) {
         if (this.ended || dialog.open) return;
         const shown = this.visibleWindow();
@@ -223,14 +219,14 @@ class Session {
     }
 
     showWindow(id) {
-        const shown = this.window(id);
+        const shown = this.windows[id];
         shown.section.hidden = false;
         document.title = shown.title;
         if (shown.lastFocus) shown.lastFocus.focus();
     }
 
     hideWindow(id) {
-        const hidden = this.window(id);
+        const hidden = this.windows[id];
         if (hidden.section.contains(document.activeElement) && hidden.order.includes(document.activeElement)) {
             hidden.lastFocus = document.activeElement;
         }
@@ -263,9 +259,7 @@ class Session {
     }
 
     dispose() {
-        document.removeEventListener('keydown', this.keyHandler, true);
-        document.removeEventListener('pointerdown', this.pointerHandler);
-        dialog.removeEventListener('close', this.dialogHandler);
+        this.listening.abort();
         this.quorel.quorelPage = null;
     }
 }
@@ -294,11 +288,6 @@ async function start() {
             return {};
         },
     });
-    if (!desktop.hasChildNodes()) {
-        const fresh = pristine.cloneNode(true);
-        desktop.replaceWith(fresh);
-        desktop = fresh;
-    }
     session = new Session(quorel);
     desktop.inert = false;
     quorel._quorel_start();
@@ -308,6 +297,9 @@ async function start() {
 document.getElementById('message-ok').addEventListener('click', () => dialog.close());
 document.getElementById('restart').addEventListener('click', () => {
     delete document.documentElement.dataset.ready;
+    const fresh = pristine.cloneNode(true);
+    desktop.replaceWith(fresh);
+    desktop = fresh;
     start();
 });
 // Focus follows the pointer's click into a field or button; remember it for the way back.
