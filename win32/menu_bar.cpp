@@ -12,23 +12,11 @@ UINT_PTR menuId(std::span<const form::MenuRow> rows, const form::MenuRow &row) {
     return static_cast<UINT_PTR>(firstMenuId + (&row - rows.data()));
 }
 
-// How Windows menus write a shortcut: "Ctrl+Shift+N".
-std::wstring shortcutText(form::Shortcut shortcut) {
-    std::wstring text;
-    if (form::holds(shortcut.modifiers, form::Modifier::Ctrl))
-        text += L"Ctrl+";
-    if (form::holds(shortcut.modifiers, form::Modifier::Shift))
-        text += L"Shift+";
-    if (form::holds(shortcut.modifiers, form::Modifier::Alt))
-        text += L"Alt+";
-    return text + static_cast<wchar_t>(shortcut.key);
-}
-
 // The access key marked with '&', the shortcut after a tab.
 std::wstring itemText(const form::MenuRow &row) {
     std::wstring text = wide(form::captionWithMarker(row, u'&'));
     if (row.shortcut)
-        text += L'\t' + shortcutText(row.shortcut);
+        text += L'\t' + wide(form::shortcutText(row.shortcut));
     return text;
 }
 
