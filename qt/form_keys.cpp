@@ -1,6 +1,5 @@
 #include "qt/form_keys.h"
 
-#include "form/key_action.h"
 #include "qt/text_bridge.h"
 
 #include <QEvent>
@@ -17,10 +16,7 @@ std::optional<form::KeyPress> ctrlLetter(const QKeyEvent &key) {
     const Qt::KeyboardModifiers held = key.modifiers();
     if (!held.testFlag(Qt::ControlModifier) || key.key() < Qt::Key_A || key.key() > Qt::Key_Z)
         return std::nullopt;
-    return form::KeyPress{.key = static_cast<char16_t>(u'A' + (key.key() - Qt::Key_A)),
-                          .ctrl = true,
-                          .shift = held.testFlag(Qt::ShiftModifier),
-                          .alt = held.testFlag(Qt::AltModifier)};
+    return formKeyPress(static_cast<char16_t>(u'A' + (key.key() - Qt::Key_A)), held);
 }
 
 class CtrlKeysThroughForm final : public QObject {
@@ -63,6 +59,13 @@ class CtrlKeysThroughForm final : public QObject {
 };
 
 } // namespace
+
+form::KeyPress formKeyPress(char16_t key, Qt::KeyboardModifiers held) {
+    return {.key = key,
+            .ctrl = held.testFlag(Qt::ControlModifier),
+            .shift = held.testFlag(Qt::ShiftModifier),
+            .alt = held.testFlag(Qt::AltModifier)};
+}
 
 void routeCtrlKeysThroughForm(QWidget *window, const form::WindowTable &table,
                               std::span<const form::MenuRow> menu, CommandHandler run) {

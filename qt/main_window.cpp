@@ -20,15 +20,9 @@ QString menuCaption(const form::MenuRow &row) {
     return qtText(form::captionWithMarker(row, u'&'));
 }
 
+// Qt reads the form's "Ctrl+N" as it is.
 QKeySequence keySequence(form::Shortcut shortcut) {
-    Qt::KeyboardModifiers modifiers;
-    if (form::holds(shortcut.modifiers, form::Modifier::Ctrl))
-        modifiers |= Qt::ControlModifier;
-    if (form::holds(shortcut.modifiers, form::Modifier::Shift))
-        modifiers |= Qt::ShiftModifier;
-    if (form::holds(shortcut.modifiers, form::Modifier::Alt))
-        modifiers |= Qt::AltModifier;
-    return QKeySequence(QKeyCombination(modifiers, Qt::Key(Qt::Key_A + shortcut.key - u'A')));
+    return QKeySequence(qtText(form::shortcutText(shortcut)), QKeySequence::PortableText);
 }
 
 } // namespace

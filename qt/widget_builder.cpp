@@ -1,6 +1,7 @@
 #include "qt/widget_builder.h"
 
 #include "form/key_action.h"
+#include "qt/form_keys.h"
 #include "qt/freed_memory.h"
 #include "qt/paragraph_label.h"
 #include "qt/table_fonts.h"
@@ -33,10 +34,7 @@ class EnterPressesFocusedButton final : public QObject {
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (!enter || key->isAutoRepeat())
             return false;
-        const form::KeyPress press{.key = form::enterKey,
-                                   .ctrl = key->modifiers().testFlag(Qt::ControlModifier),
-                                   .shift = key->modifiers().testFlag(Qt::ShiftModifier),
-                                   .alt = key->modifiers().testFlag(Qt::AltModifier)};
+        const form::KeyPress press = formKeyPress(form::enterKey, key->modifiers());
         if (form::keyAction({}, form::ControlKind::Button, press).response !=
             form::KeyResponse::PressFocusedButton)
             return false;

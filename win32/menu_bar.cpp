@@ -12,7 +12,7 @@ UINT_PTR menuId(std::span<const form::MenuRow> rows, const form::MenuRow &row) {
     return static_cast<UINT_PTR>(firstMenuId + (&row - rows.data()));
 }
 
-// The access key marked with '&', the shortcut ("Ctrl+N", as Windows menus write it) after a tab.
+// The access key marked with '&', the shortcut after a tab.
 std::wstring itemText(const form::MenuRow &row) {
     std::wstring text = wide(form::captionWithMarker(row, u'&'));
     if (row.shortcut)

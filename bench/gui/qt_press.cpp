@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 int main(int argc, char *argv[]) {
     const long presses = argc > 1 ? std::atol(argv[1]) : 400000;
@@ -24,13 +25,15 @@ int main(int argc, char *argv[]) {
     QApplication application(appArgc, argv);
     quorel::qt::AppShell shell([](int) {});
     shell.start();
-    QWidget *window = shell.mainWindow();
+    quorel::qt::MainWindow *window = shell.mainWindow();
     namespace names = quorel::form::main_names;
-    const auto field = [&](int n) {
-        return window->findChild<QLineEdit *>(quorel::qt::qtText(names::fields[n - 1]));
-    };
-    for (const auto &[n, text] : {std::pair{1, "100"}, {2, "10"}, {3, "98"}, {5, "1.84"}, {8, "1"}})
-        field(n)->setText(QString::fromLatin1(text));
+    using enum quorel::form::Field;
+    for (const auto &[field, text] : {std::pair{TargetMass, "100"},
+                                      {TargetPercent, "10"},
+                                      {ConcentratePercent, "98"},
+                                      {ConcentrateDensity, "1.84"},
+                                      {SolventDensity, "1"}})
+        window->field(field)->setText(QString::fromLatin1(text));
     std::array<QPushButton *, 4> buttons{};
     int i = 0;
     for (const std::u16string_view name :
@@ -47,7 +50,7 @@ int main(int argc, char *argv[]) {
         buttons[static_cast<std::size_t>(press % 4)]->click();
     const std::chrono::duration<double, std::nano> spent =
         std::chrono::steady_clock::now() - started;
-    if (field(4)->text() != QStringLiteral("10.2040816326531"))
+    if (window->field(ConcentrateMass)->text() != QStringLiteral("10.2040816326531"))
         return 1;
     std::printf("%.1f\n", spent.count() / static_cast<double>(presses));
     return 0;

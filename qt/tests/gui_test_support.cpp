@@ -4,6 +4,7 @@
 #include "qt/main_window.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -25,6 +26,11 @@ QWidget *RunningProgram::mainWindow() const {
 
 QWidget *RunningProgram::aboutWindow() const {
     return m_shell->aboutWindow();
+}
+
+QWidget *RunningProgram::openAbout() {
+    mainWindow()->findChild<QAction *>(names::aboutCommand)->trigger();
+    return aboutWindow();
 }
 
 QLineEdit *RunningProgram::field(int number) const {

@@ -60,6 +60,8 @@ class RunningProgram {
     qt::AppShell &shell() { return *m_shell; }
     QWidget *mainWindow() const;
     QWidget *aboutWindow() const;
+    // 关于 chosen on the menu bar, as a user opens it; the About window it shows.
+    QWidget *openAbout();
 
     QStringList fieldTexts() const; // Text1 to Text9
     void setFieldTexts(const QStringList &texts);

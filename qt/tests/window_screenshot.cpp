@@ -34,9 +34,7 @@ int main(int argc, char *argv[]) {
         return 1;
 
     if (arguments.size() == 3) {
-        program.shell().createWindow(quorel::form::WindowId::About);
-        program.shell().showWindow(quorel::form::WindowId::About);
-        QWidget *about = program.aboutWindow();
+        QWidget *about = program.openAbout();
         if (!QTest::qWaitForWindowExposed(about) || !about->grab().save(arguments.at(2), "PNG"))
             return 1;
     }

@@ -176,11 +176,8 @@ class WindowTablesTest final : public quorel::test::ProgramTestCase {
 };
 
 QWidget *WindowTablesTest::window(Window which) {
-    if (which == Window::About) {
-        m_program->shell().createWindow(quorel::form::WindowId::About);
-        m_program->shell().showWindow(quorel::form::WindowId::About);
-        return m_program->aboutWindow();
-    }
+    if (which == Window::About)
+        return m_program->openAbout();
     return m_program->mainWindow();
 }
 
