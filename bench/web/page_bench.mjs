@@ -1,15 +1,16 @@
 // Quorel.html against a bare page with the same controls and no WebAssembly: time from opening
 // to the first paint, and a button press in the page against the same press in the native form
-// (and, for reference, in the calculator's Qt face).
+// (and, to tell the parts apart, the same in-memory press in WebAssembly under Node, and the same
+// press in the calculator's Qt face).
 // Run by bench/web/run.sh, from the build tree's web/tests (for its Node packages).
-//   node page_bench.mjs <Quorel.html> <native_press> <qt_press> [rounds]
+//   node page_bench.mjs <Quorel.html> <native_press> <native_press.js> <qt_press> [rounds]
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-const [pagePath, nativePress, qtPress, roundsText] = process.argv.slice(2);
+const [pagePath, nativePress, wasmPress, qtPress, roundsText] = process.argv.slice(2);
 process.env.QUOREL_PAGE = resolve(pagePath);
 const { MAIN, control, launchBrowser, openCalculator, typeInto } = await import('./support/page.mjs');
 const rounds = Number(roundsText ?? 30);
@@ -85,6 +86,8 @@ if (result !== '10.2040816326531') throw new Error(`the page computed ${result}`
 
 const nativeRuns = Array.from({ length: 5 }, () => Number(execFileSync(nativePress, ['400000']).toString()));
 const nativePressNs = median(nativeRuns);
+const wasmRuns = Array.from({ length: 5 }, () => Number(execFileSync(process.execPath, [wasmPress, '400000']).toString()));
+const wasmPressNs = median(wasmRuns);
 const qtRuns = Array.from({ length: 5 }, () => Number(execFileSync(qtPress, ['100000'], {
     env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' }, stdio: ['ignore', 'pipe', 'ignore'],
 }).toString()));
@@ -100,5 +103,8 @@ console.log(`button press: page ${(inPage.press / 1000).toFixed(2)} us, native f
 const ownPart = inPage.press - inPage.idle;
 console.log(`the press less the same dispatch to a button that runs nothing (${(inPage.idle / 1000).toFixed(2)} us): ` +
             `${(ownPart / 1000).toFixed(2)} us, ratio ${(ownPart / nativePressNs).toFixed(2)}`);
+console.log(`the form's in-memory press in WebAssembly under Node (no page, no DOM): ${(wasmPressNs / 1000).toFixed(2)} us, ` +
+            `ratio ${(wasmPressNs / nativePressNs).toFixed(2)}; the page's press less it and the dispatch: ` +
+            `${((ownPart - wasmPressNs) / 1000).toFixed(2)} us`);
 console.log(`for reference, the same press in the Qt face (QPushButton::click, QLineEdit fields, offscreen): ` +
             `${(qtPressNs / 1000).toFixed(2)} us; the page's press is ${(inPage.press / qtPressNs).toFixed(2)} times that`);
