@@ -13,7 +13,7 @@ constexpr std::u16string_view textFieldCtrlLetters = u"XCVZYA";
 
 KeyAction keyAction(std::span<const MenuRow> menu, ControlKind focused, KeyPress key) {
     if (key.key == enterKey) {
-        if (key.ctrl || key.alt || key.shift)
+        if (key.modifiers != Modifier::None)
             return {};
         switch (focused) {
         case ControlKind::Button:
@@ -26,13 +26,13 @@ KeyAction keyAction(std::span<const MenuRow> menu, ControlKind focused, KeyPress
         }
         return {};
     }
-    if (!key.ctrl || key.alt || key.shift)
+    if (key.modifiers != Modifier::Ctrl)
         return {};
     if (focused == ControlKind::TextField &&
         textFieldCtrlLetters.find(key.key) != std::u16string_view::npos)
         return {};
     for (const MenuRow &row : menu) {
-        if (row.shortcut == Shortcut{key.key, Modifier::Ctrl} && row.enabled && row.command)
+        if (row.shortcut == Shortcut{key.key, key.modifiers} && row.enabled && row.command)
             return {KeyResponse::RunCommand, row.command};
     }
     return {};

@@ -15,9 +15,7 @@ inline constexpr char16_t enterKey = u'\r'; // either Enter key of the keyboard
 // held.
 struct KeyPress {
     char16_t key = 0;
-    bool ctrl = false;
-    bool shift = false;
-    bool alt = false;
+    Modifier modifiers = Modifier::None;
 };
 
 enum class KeyResponse {

@@ -61,10 +61,13 @@ class CtrlKeysThroughForm final : public QObject {
 } // namespace
 
 form::KeyPress formKeyPress(char16_t key, Qt::KeyboardModifiers held) {
-    return {.key = key,
-            .ctrl = held.testFlag(Qt::ControlModifier),
-            .shift = held.testFlag(Qt::ShiftModifier),
-            .alt = held.testFlag(Qt::AltModifier)};
+    using form::Modifier;
+    const auto flag = [&](Qt::KeyboardModifier qtFlag, Modifier modifier) {
+        return held.testFlag(qtFlag) ? modifier : Modifier::None;
+    };
+    return {key, flag(Qt::ControlModifier, Modifier::Ctrl) |
+                     flag(Qt::ShiftModifier, Modifier::Shift) |
+                     flag(Qt::AltModifier, Modifier::Alt)};
 }
 
 void routeCtrlKeysThroughForm(QWidget *window, const form::WindowTable &table,

@@ -44,7 +44,7 @@ EMSCRIPTEN_KEEPALIVE int quorel_shortcut_command(int letter, int inTextField) {
         return -1;
     const KeyAction action =
         keyAction(mainMenuTable, inTextField ? ControlKind::TextField : ControlKind::Button,
-                  {.key = static_cast<char16_t>(letter), .ctrl = true});
+                  {static_cast<char16_t>(letter), Modifier::Ctrl});
     return action.response == KeyResponse::RunCommand && action.command
                ? static_cast<int>(*action.command)
                : -1;

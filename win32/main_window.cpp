@@ -27,8 +27,9 @@ WindowLook mainLook() {
     };
 }
 
-bool held(int key) {
-    return (GetKeyState(key) & 0x8000) != 0;
+// `modifier` if its key is down, else none.
+form::Modifier held(int key, form::Modifier modifier) {
+    return (GetKeyState(key) & 0x8000) != 0 ? modifier : form::Modifier::None;
 }
 
 } // namespace
@@ -49,10 +50,10 @@ bool MainWindow::translateShortcut(MSG &message) {
     // Ctrl+X for cutting.
     if (message.message == WM_KEYDOWN) {
         const Control *focused = controlOf(GetFocus());
-        const form::KeyPress key{.key = static_cast<char16_t>(message.wParam),
-                                 .ctrl = held(VK_CONTROL),
-                                 .shift = held(VK_SHIFT),
-                                 .alt = held(VK_MENU)};
+        const form::KeyPress key{static_cast<char16_t>(message.wParam),
+                                 held(VK_CONTROL, form::Modifier::Ctrl) |
+                                     held(VK_SHIFT, form::Modifier::Shift) |
+                                     held(VK_MENU, form::Modifier::Alt)};
         if (focused && form::keyAction(form::mainMenuTable, focused->row->kind, key).response !=
                            form::KeyResponse::RunCommand)
             return false;

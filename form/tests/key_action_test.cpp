@@ -31,7 +31,7 @@ TEST_P(Keys, OnTheCalculator) {
 using enum ControlKind;
 constexpr KeyPress enter{enterKey};
 constexpr KeyPress ctrl(char16_t letter) {
-    return {.key = letter, .ctrl = true};
+    return {letter, Modifier::Ctrl};
 }
 const KeyAction passOn{};
 const KeyAction press{KeyResponse::PressFocusedButton};
@@ -42,8 +42,8 @@ const KeyAction resetFields{KeyResponse::RunCommand, Command::ResetFields};
 const KeyCase keyCases[] = {
     {"Enter on a button presses it", Button, enter, press},
     {"Enter in a field does nothing", TextField, enter, ignore},
-    {"Ctrl+Enter on a button is not a press", Button, {.key = enterKey, .ctrl = true}, passOn},
-    {"Shift+Enter on a button is not a press", Button, {.key = enterKey, .shift = true}, passOn},
+    {"Ctrl+Enter on a button is not a press", Button, {enterKey, Modifier::Ctrl}, passOn},
+    {"Shift+Enter on a button is not a press", Button, {enterKey, Modifier::Shift}, passOn},
     {"Ctrl+X in a field cuts", TextField, ctrl(u'X'), passOn},
     {"Ctrl+X on a button ends", Button, ctrl(u'X'), exitProgram},
     {"Ctrl+N in a field empties the fields", TextField, ctrl(u'N'), resetFields},
@@ -53,7 +53,7 @@ const KeyCase keyCases[] = {
     {"Ctrl+Z in a field undoes", TextField, ctrl(u'Z'), passOn},
     {"Ctrl+A in a field selects all", TextField, ctrl(u'A'), passOn},
     {"Ctrl+Q is no shortcut", Button, ctrl(u'Q'), passOn},
-    {"Ctrl+Alt+X is no shortcut", Button, {.key = u'X', .ctrl = true, .alt = true}, passOn},
+    {"Ctrl+Alt+X is no shortcut", Button, {u'X', Modifier::Ctrl | Modifier::Alt}, passOn},
     {"X alone is typed", TextField, {.key = u'X'}, passOn},
 };
 
