@@ -98,14 +98,13 @@ void AppShell::exitEventLoop(int status) {
     QCoreApplication::exit(status);
 }
 
-QWidget *AppShell::window(form::WindowId id) const {
-    switch (id) {
-    case form::WindowId::Main:
+// The form creates the About window before it asks for it; should that ever not hold, the
+// window is made here rather than nothing answering.
+QWidget *AppShell::window(form::WindowId id) {
+    if (id == form::WindowId::Main)
         return m_main.get();
-    case form::WindowId::About:
-        return m_about.get();
-    }
-    return nullptr;
+    createWindow(id);
+    return m_about.get();
 }
 
 } // namespace quorel::qt

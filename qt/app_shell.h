@@ -48,7 +48,7 @@ class AppShell final : public form::Shell, public form::FieldAccess {
 
   private:
     static void exitEventLoop(int status);
-    QWidget *window(form::WindowId window) const;
+    QWidget *window(form::WindowId window);
 
     QTranslator m_qtTranslation;
     ExitFunction m_exit;

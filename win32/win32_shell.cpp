@@ -66,10 +66,13 @@ void Win32Shell::endProgram() {
     PostQuitMessage(0);
 }
 
+// The form creates the About window before it asks for it; should that ever not hold, the
+// window is made here rather than another one answering in its place.
 TableWindow &Win32Shell::window(form::WindowId id) {
-    if (id == form::WindowId::About && m_about)
-        return *m_about;
-    return m_main;
+    if (id == form::WindowId::Main)
+        return m_main;
+    createWindow(id);
+    return *m_about;
 }
 
 } // namespace quorel::win32
