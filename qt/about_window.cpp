@@ -1,6 +1,7 @@
 #include "qt/about_window.h"
 
 #include "form/about_window_table.h"
+#include "qt/window_placement.h"
 
 #include <QCloseEvent>
 

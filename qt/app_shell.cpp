@@ -3,6 +3,7 @@
 #include "qt/about_window.h"
 #include "qt/main_window.h"
 #include "qt/text_bridge.h"
+#include "qt/window_placement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -70,6 +71,7 @@ void AppShell::createWindow(form::WindowId id) {
 void AppShell::showWindow(form::WindowId id) {
     QWidget *shown = window(id);
     shown->show();
+    keepOnScreen(shown);
     shown->activateWindow();
 }
 

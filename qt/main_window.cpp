@@ -3,6 +3,7 @@
 #include "form/main_window_table.h"
 #include "qt/form_keys.h"
 #include "qt/text_bridge.h"
+#include "qt/window_placement.h"
 
 #include <QAction>
 #include <QCloseEvent>

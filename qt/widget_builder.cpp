@@ -126,8 +126,4 @@ void buildWindow(QWidget *window, QWidget *surface, const form::WindowTable &tab
         widgetOf(order.front())->setFocus();
 }
 
-void placeWindow(QWidget *window, const form::WindowTable &table) {
-    window->move(toQRect(table.clientArea).topLeft());
-}
-
 } // namespace quorel::qt

@@ -23,7 +23,4 @@ QRect toQRect(const form::TwipRect &twips);
 void buildWindow(QWidget *window, QWidget *surface, const form::WindowTable &table,
                  const CommandHandler &run);
 
-// Moves a window to the table's design position on screen.
-void placeWindow(QWidget *window, const form::WindowTable &table);
-
 } // namespace quorel::qt

@@ -1,6 +1,7 @@
 #include "win32/table_window.h"
 
 #include "form/key_action.h"
+#include "form/window_placement.h"
 
 #include "win32/accessibility.h"
 #include "win32/control_identity.h"
@@ -43,6 +44,20 @@ RECT toRect(const form::PixelRect &pixels) {
     return {pixels.left, pixels.top, pixels.left + pixels.width, pixels.top + pixels.height};
 }
 
+form::PixelRect toPixelRect(const RECT &rect) {
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// `frame` moved the least distance that brings it into the work area (the screen without the task
+// bar) of the monitor it lies most on, or of the nearest one if it lies on none.
+RECT keptInWorkArea(const RECT &frame) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &monitor))
+        return frame;
+    return toRect(form::keptOnScreen(toPixelRect(frame), toPixelRect(monitor.rcWork)));
+}
+
 } // namespace
 
 TableWindow::TableWindow(const form::WindowTable &table, form::WindowId id, const WindowLook &look,
@@ -73,10 +88,12 @@ TableWindow::TableWindow(const form::WindowTable &table, form::WindowId id, cons
     createControls();
 }
 
-// The window rectangle around the table's client area at its design position.
+// The window rectangle around the table's client area at its design position, moved where needed
+// so that the whole window is on screen.
 RECT TableWindow::frameAt(UINT dpi) const {
     const RECT client = toRect(form::toPixels(m_table.clientArea, static_cast<int>(dpi)));
-    return windowRectForClient(client, m_look.style, m_look.exStyle, m_look.menu, dpi);
+    return keptInWorkArea(
+        windowRectForClient(client, m_look.style, m_look.exStyle, m_look.menu, dpi));
 }
 
 TableWindow::~TableWindow() {
@@ -248,6 +265,7 @@ HBRUSH TableWindow::onCtlColorStatic(HWND, HDC dc, HWND, int) {
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 
+// The system chose `suggested` for the monitor the window is now on; it is taken as it is.
 void TableWindow::onDpiChanged(UINT dpi, const RECT &suggested) {
     FontSet fonts(m_table, dpi);
     layOut(fonts, dpi);

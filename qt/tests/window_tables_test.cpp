@@ -5,6 +5,7 @@
 #include "form/main_window_table.h"
 #include "qt/tests/glyph_ink.h"
 #include "qt/tests/gui_test_support.h"
+#include "qt/widget_builder.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QStyle>
 #include <QTest>
@@ -169,6 +171,8 @@ class WindowTablesTest final : public quorel::test::ProgramTestCase {
     void aboutWindow();
     void focusChain_data();
     void focusChain();
+    void staysOnScreen_data();
+    void staysOnScreen();
     void icon();
 
   private:
@@ -444,6 +448,36 @@ void WindowTablesTest::focusChain() {
         walked << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(walked, chain + QStringList{chain.first()});
+}
+
+void WindowTablesTest::staysOnScreen_data() {
+    QTest::addColumn<Window>("window");
+    QTest::addColumn<QPoint>("designed"); // where the frame's top-left corner goes if it can
+    QTest::newRow("主程序")
+        << Window::Main << quorel::qt::toQRect(quorel::form::mainWindowTable.clientArea).topLeft();
+    QTest::newRow("Form1")
+        << Window::About
+        << quorel::qt::toQRect(quorel::form::aboutWindowTable.clientArea).topLeft();
+}
+
+// The whole window, frame included, where the user can see it: at its design position where it
+// fits there, else inside the screen's available area; larger than the area, with its top-left
+// corner inside, so its title bar can be dragged.
+void WindowTablesTest::staysOnScreen() {
+    QFETCH(Window, window);
+    QFETCH(QPoint, designed);
+
+    QWidget *top = this->window(window);
+    QVERIFY(QTest::qWaitForWindowExposed(top));
+    const QRect frame = top->frameGeometry();
+    const QRect available = top->screen()->availableGeometry();
+    const QString seen = u"frame "_s + describe(frame) + u" in "_s + describe(available);
+    if (available.contains(QRect(designed, frame.size())))
+        QCOMPARE(frame.topLeft(), designed);
+    else if (frame.width() <= available.width() && frame.height() <= available.height())
+        QVERIFY2(available.contains(frame), qPrintable(seen));
+    else
+        QVERIFY2(available.contains(frame.topLeft()), qPrintable(seen));
 }
 
 void WindowTablesTest::icon() {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Takes docs/windows-main-window.png: Quorel.exe under Wine after the worked example. Run it with
 # the Wine environment tools/test-windows.sh sets up (DISPLAY, WINEPREFIX, LANG=zh_CN.UTF-8), or
-# let it make its own, on a screen large enough for the window at 192 dpi. DPI=144 shows the
-# window at 1.5 times the size, 192 at twice; "about" takes the About window instead.
+# let it make its own (1024x768 unless WINE_ENV_SCREEN says otherwise). DPI=144 shows the window
+# at 1.5 times the size, 192 at twice; "about" takes the About window instead.
 #   win32/tests/screenshot.sh BUILD_DIRECTORY OUTPUT.png [DPI] [about]
 set -euo pipefail
 build=$1
@@ -12,8 +12,6 @@ window=${4:-}
 title=Quorel计算助手
 [ "$window" = about ] && title=软件简介
 if [ -z "${WINEPREFIX:-}" ]; then
-    # The window keeps its design position, scaled: at 192 dpi it reaches past 1024x768.
-    export WINE_ENV_SCREEN=${WINE_ENV_SCREEN:-1600x1200x24}
     . "$(dirname "$0")/../../tools/wine-env.sh"
 fi
 

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <string>
 
 namespace quorel::win32::testing {
 namespace {
@@ -168,6 +169,53 @@ TEST_F(QuorelExe, EveryControlSitsAtItsPlaceWithItsCaption) {
             if (row.kind != form::ControlKind::TextField) {
                 EXPECT_EQ(utf8(windowText(control)), utf8(row.caption));
             }
+        }
+    }
+}
+
+// The whole window, frame included, lies in the work area of its monitor: at its design position
+// where it fits there, else moved inside. One larger than the area keeps its top-left corner in
+// it, so its title bar can be dragged. The client area keeps its size either way.
+TEST_F(QuorelExe, EachWindowStaysOnScreen) {
+    const int dpi = static_cast<int>(systemDpi());
+    const auto describe = [](const RECT &rect) {
+        return std::to_string(rect.left) + "," + std::to_string(rect.top) + " " +
+               std::to_string(rect.right - rect.left) + "x" +
+               std::to_string(rect.bottom - rect.top);
+    };
+    const auto contains = [](const RECT &outer, const RECT &inner) {
+        return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+               inner.bottom <= outer.bottom;
+    };
+    for (const form::WindowTable *table : {&form::mainWindowTable, &form::aboutWindowTable}) {
+        SCOPED_TRACE(utf8(table->name) + " at " + std::to_string(dpi) + " dpi");
+        const HWND window = table == &form::mainWindowTable ? main() : openAbout();
+        ASSERT_NE(window, nullptr);
+        const form::PixelRect designed = form::toPixels(table->clientArea, dpi);
+        RECT client;
+        GetClientRect(window, &client);
+        EXPECT_EQ(client.right, designed.width);
+        EXPECT_EQ(client.bottom, designed.height);
+
+        RECT frame;
+        GetWindowRect(window, &frame);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor));
+        const RECT &work = monitor.rcWork;
+        POINT origin{0, 0};
+        ClientToScreen(window, &origin);
+        RECT asDesigned = frame;
+        OffsetRect(&asDesigned, designed.left - origin.x, designed.top - origin.y);
+        const std::string seen = "frame " + describe(frame) + " in work area " + describe(work);
+        if (contains(work, asDesigned)) {
+            EXPECT_EQ(origin.x, designed.left) << seen;
+            EXPECT_EQ(origin.y, designed.top) << seen;
+        } else if (frame.right - frame.left <= work.right - work.left &&
+                   frame.bottom - frame.top <= work.bottom - work.top) {
+            EXPECT_TRUE(contains(work, frame)) << seen;
+        } else {
+            EXPECT_TRUE(PtInRect(&work, {frame.left, frame.top})) << seen;
         }
     }
 }
