@@ -12,10 +12,13 @@ enum class FontWeight {
     Bold = 700,
 };
 
-// How the controls of one font code are drawn. A face asks for the families in this order and
-// takes the first one installed for each character.
+// How the controls of one font code are drawn. A face that falls back character by character
+// asks for `families` in this order and takes the first one installed for each character. A face
+// that draws each caption in a single face takes the first installed of `chineseFamilies`: those
+// of `families` that carry Chinese glyphs, in the same order.
 struct FontSpec {
     std::span<const std::u16string_view> families;
+    std::span<const std::u16string_view> chineseFamilies;
     double points;
     FontWeight weight;
 };

@@ -1,16 +1,15 @@
 #include "win32/font_set.h"
 
-#include "form/font_table.h"
 #include "win32/dpi.h"
 #include "win32/wide_text.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cwchar>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 namespace quorel::win32 {
 
@@ -19,7 +18,8 @@ namespace {
 // The Song font of a code at `dpi`, before any face is chosen: size and weight from the form's font
 // table. The GB2312 character set lets GDI pick a face that has the glyphs where the named one is
 // missing.
-LOGFONTW songFont(const form::FontSpec &spec, UINT dpi) {
+LOGFONTW songFont(form::FontCode code, UINT dpi) {
+    const form::FontSpec &spec = form::fontSpec(code);
     LOGFONTW font{};
     font.lfHeight = -static_cast<int>(std::lround(spec.points * dpi / 72.0));
     font.lfWeight = static_cast<LONG>(spec.weight);
@@ -28,9 +28,10 @@ LOGFONTW songFont(const form::FontSpec &spec, UINT dpi) {
     return font;
 }
 
-LOGFONTW withFace(LOGFONTW font, const wchar_t *face) {
-    std::wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
-    font.lfFaceName[LF_FACESIZE - 1] = L'\0';
+LOGFONTW withFace(LOGFONTW font, std::u16string_view face) {
+    const std::size_t length = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
+    std::copy_n(face.begin(), length, font.lfFaceName);
+    font.lfFaceName[length] = L'\0';
     return font;
 }
 
@@ -50,23 +51,41 @@ bool fitsIn(HDC dc, HFONT font, const form::ControlRow &row, UINT dpi) {
     return fits;
 }
 
-// How many of the Song-font captions of `rows` fit their boxes in `face` at their codes' sizes.
-std::size_t songCaptionsFitting(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
-                                const wchar_t *face) {
-    std::array<FontHandle, 4> fonts; // by code, each made when a row first needs it
-    std::size_t fitting = 0;
-    for (const form::ControlRow &row : rows) {
+// Whether GDI selects `font` in the face it names, rather than another in its stead. GDI matches
+// face names without regard to case and reports the face's own spelling.
+bool givenAsNamed(HDC dc, HFONT font, const wchar_t *name) {
+    const HGDIOBJ previous = SelectObject(dc, font);
+    wchar_t given[LF_FACESIZE] = {};
+    const int length = GetTextFaceW(dc, LF_FACESIZE, given);
+    SelectObject(dc, previous);
+    return length > 0 && CompareStringOrdinal(name, -1, given, -1, TRUE) == CSTR_EQUAL;
+}
+
+enum class Presence { Named, Any };
+
+// `rows`' Song captions measured at their codes' full sizes in `face`, or nothing where only
+// the face's name is wanted and GDI gives another face for it: that is told before anything is
+// measured.
+std::optional<SongFace> measuredFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
+                                     std::u16string_view face, Presence presence) {
+    SongFace measured{face, {}, std::vector<bool>(rows.size()), 0};
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const form::ControlRow &row = rows[index];
         if (!isSong(row.font))
             continue;
-        FontHandle &font = fonts[static_cast<std::size_t>(row.font)];
+        FontHandle &font = measured.fullSize[static_cast<std::size_t>(row.font)];
         if (!font) {
-            const LOGFONTW wanted = withFace(songFont(form::fontSpec(row.font), dpi), face);
+            const LOGFONTW wanted = withFace(songFont(row.font, dpi), face);
             font.reset(CreateFontIndirectW(&wanted));
+            if (presence == Presence::Named && !givenAsNamed(dc, font.get(), wanted.lfFaceName))
+                return std::nullopt;
         }
-        if (fitsIn(dc, font.get(), row, dpi))
-            ++fitting;
+        if (fitsIn(dc, font.get(), row, dpi)) {
+            measured.fitsAtFullSize[index] = true;
+            ++measured.fitting;
+        }
     }
-    return fitting;
+    return measured;
 }
 
 } // namespace
@@ -88,31 +107,30 @@ bool captionFits(HDC dc, const form::ControlRow &row, const form::PixelRect &box
     return line.cx <= box.width;
 }
 
-const wchar_t *windowSongFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
-                              std::span<const wchar_t *const> faces) {
+SongFace windowSongFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
+                        std::span<const std::u16string_view> faces) {
     const auto song = static_cast<std::size_t>(
         std::ranges::count_if(rows, [](const form::ControlRow &row) { return isSong(row.font); }));
-    const wchar_t *best = faces.front();
-    std::size_t mostFitting = 0;
-    for (const wchar_t *face : faces) {
-        const std::size_t fitting = songCaptionsFitting(dc, rows, dpi, face);
-        if (fitting == song)
-            return face;
-        if (fitting > mostFitting) {
-            best = face;
-            mostFitting = fitting;
-        }
+    std::optional<SongFace> best;
+    for (const std::u16string_view face : faces) {
+        std::optional<SongFace> measured = measuredFace(dc, rows, dpi, face, Presence::Named);
+        if (!measured)
+            continue;
+        if (measured->fitting == song)
+            return std::move(*measured);
+        if (!best || measured->fitting > best->fitting)
+            best = std::move(measured);
     }
-    return best;
+    if (best)
+        return std::move(*best);
+    // A system with none of them still has a face for the character set, and GDI knows which.
+    const std::u16string_view first = faces.empty() ? std::u16string_view{} : faces.front();
+    return std::move(*measuredFace(dc, rows, dpi, first, Presence::Any));
 }
 
-FontHandle fittingFont(HDC dc, const form::ControlRow &row, UINT dpi, const wchar_t *songFace) {
-    // The message font is the system's choice, not a Song face: only its size gives way.
-    LOGFONTW font = isSong(row.font) ? withFace(songFont(form::fontSpec(row.font), dpi), songFace)
-                                     : messageFont(dpi);
-    // A pixel smaller at a time, down to half the size; the smallest where even that overflows.
+FontHandle shrunkToFit(HDC dc, const form::ControlRow &row, UINT dpi, LOGFONTW font) {
     const int full = std::abs(font.lfHeight);
-    for (int pixels = full;; --pixels) {
+    for (int pixels = full - 1;; --pixels) {
         font.lfHeight = -pixels;
         FontHandle candidate(CreateFontIndirectW(&font));
         if (pixels <= full / 2 || fitsIn(dc, candidate.get(), row, dpi))
@@ -120,18 +138,51 @@ FontHandle fittingFont(HDC dc, const form::ControlRow &row, UINT dpi, const wcha
     }
 }
 
-FontSet::FontSet(const form::WindowTable &table, UINT dpi, std::span<const wchar_t *const> faces)
+FontSet::FontSet(const form::WindowTable &table, UINT dpi,
+                 std::span<const std::u16string_view> faces)
     : m_rows(table.controls) {
     // One memory DC measures every caption of the window.
     const DcHandle dc(CreateCompatibleDC(nullptr));
-    const wchar_t *const songFace = windowSongFace(dc.get(), m_rows, dpi, faces);
+    SongFace song = windowSongFace(dc.get(), m_rows, dpi, faces);
+    // The message font is the system's choice, not a Song face: only its size gives way.
+    const LOGFONTW message = messageFont(dpi);
+    FontHandle messageFull;
+
     m_fonts.reserve(m_rows.size());
-    for (const form::ControlRow &row : m_rows)
-        m_fonts.push_back(fittingFont(dc.get(), row, dpi, songFace));
+    for (std::size_t index = 0; index < m_rows.size(); ++index) {
+        const form::ControlRow &row = m_rows[index];
+        LOGFONTW full{};
+        FontHandle *shared = nullptr;
+        bool fits = false;
+        if (isSong(row.font)) {
+            shared = &song.fullSize[static_cast<std::size_t>(row.font)];
+            GetObjectW(shared->get(), sizeof full, &full);
+            fits = song.fitsAtFullSize[index];
+        } else {
+            full = message;
+            if (!messageFull)
+                messageFull.reset(CreateFontIndirectW(&message));
+            shared = &messageFull;
+            fits = fitsIn(dc.get(), messageFull.get(), row, dpi);
+        }
+        if (fits) {
+            m_fonts.push_back(shared->get());
+        } else {
+            m_owned.push_back(shrunkToFit(dc.get(), row, dpi, full));
+            m_fonts.push_back(m_owned.back().get());
+        }
+    }
+    // The full-size fonts some row uses are kept; the others go with `song`.
+    for (FontHandle &font : song.fullSize) {
+        if (font && std::ranges::find(m_fonts, font.get()) != m_fonts.end())
+            m_owned.push_back(std::move(font));
+    }
+    if (std::ranges::find(m_fonts, messageFull.get()) != m_fonts.end())
+        m_owned.push_back(std::move(messageFull));
 }
 
 HFONT FontSet::font(const form::ControlRow &row) const {
-    return m_fonts[static_cast<std::size_t>(&row - m_rows.data())].get();
+    return m_fonts[static_cast<std::size_t>(&row - m_rows.data())];
 }
 
 } // namespace quorel::win32

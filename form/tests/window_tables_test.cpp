@@ -244,4 +244,21 @@ TEST(Tables, FontSizesAndFamilies) {
     }
 }
 
+// A face that draws a caption in one family tries the Chinese ones in the order in which a face
+// falling back character by character reaches them, SimSun's own name first.
+TEST(Tables, ChineseFamiliesAreAmongTheFamiliesInTheirOrder) {
+    for (const FontCode code : {FontCode::A, FontCode::B, FontCode::C, FontCode::D}) {
+        const FontSpec &spec = fontSpec(code);
+        ASSERT_FALSE(spec.chineseFamilies.empty());
+        EXPECT_EQ(spec.chineseFamilies.front(), u"宋体");
+        auto next = spec.families.begin();
+        for (const std::u16string_view family : spec.chineseFamilies) {
+            next = std::find(next, spec.families.end(), family);
+            ASSERT_NE(next, spec.families.end())
+                << "a Chinese family missing from the families, or out of their order";
+            ++next;
+        }
+    }
+}
+
 } // namespace

@@ -1,6 +1,6 @@
 // Every caption of both windows, in the font the face gives its row, measured in this process
-// against its box at the DPIs the program is drawn at, whatever face GDI gives for 宋体; and the
-// one face each window's Song captions share.
+// against its box at the DPIs the program is drawn at, whatever face GDI gives for 宋体; the one
+// face each window's Song captions share; and a glyph for every character of every caption.
 
 #include "win32/font_set.h"
 #include "win32/wide_text.h"
@@ -15,6 +15,7 @@
 #include <cwchar>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorel::win32 {
@@ -70,9 +71,13 @@ int fullPixels(form::FontCode code, UINT dpi) {
 
 struct FitCase {
     const char *name;
-    std::vector<const wchar_t *> faces;
+    std::vector<std::u16string_view> faces;
     UINT dpi;
 };
+
+bool sameFaceName(const std::wstring &a, const std::wstring &b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
 
 void PrintTo(const FitCase &fit, std::ostream *out) {
     *out << fit.name << " at " << fit.dpi << " dpi";
@@ -111,9 +116,10 @@ TEST_P(CaptionFit, EveryCaptionFitsItsBoxAtNoSmallerSizeThanItTakes) {
     }
 }
 
-// A window's Song captions read in one face: the first face, as GDI gives it, in which every one
-// of them fits at its full size, or where none fits them all, the face in which the most fit (the
-// earlier on a tie), the others made smaller in it.
+// A window's Song captions read in one face: the first face GDI has under its name in which every
+// one of them fits at its full size, or where none fits them all, the face in which the most fit
+// (the earlier on a tie), the others made smaller in it; where GDI has none of the faces, the one
+// it gives for the first in their stead.
 TEST_P(CaptionFit, SongCaptionsOfAWindowShareTheFirstFaceThatFitsThemAll) {
     const FitCase &fit = GetParam();
     for (const form::WindowTable *table : tables) {
@@ -126,10 +132,9 @@ TEST_P(CaptionFit, SongCaptionsOfAWindowShareTheFirstFaceThatFitsThemAll) {
         }
         ASSERT_FALSE(song.empty());
 
-        std::wstring expected;
-        std::size_t mostFitting = 0;
-        for (const wchar_t *face : fit.faces) {
-            std::wstring given;
+        // How many of the Song captions fit in `face` at their codes' full sizes, and the face
+        // GDI gives for it.
+        const auto fittingIn = [&](std::u16string_view face, std::wstring &given) {
             std::size_t fitting = 0;
             for (const form::ControlRow *row : song) {
                 const form::PixelRect box =
@@ -138,12 +143,21 @@ TEST_P(CaptionFit, SongCaptionsOfAWindowShareTheFirstFaceThatFitsThemAll) {
                 LOGFONTW full{};
                 GetObjectW(fonts.font(*row), sizeof full, &full);
                 full.lfHeight = -fullPixels(row->font, fit.dpi);
-                std::wcsncpy(full.lfFaceName, face, LF_FACESIZE - 1);
+                std::wcsncpy(full.lfFaceName, wide(face).c_str(), LF_FACESIZE - 1);
                 const FontHandle font(CreateFontIndirectW(&full));
                 const Measured measured = measure(font.get(), *row, box);
                 given = measured.face;
                 fitting += fits(measured, box) ? 1 : 0;
             }
+            return fitting;
+        };
+        std::wstring expected;
+        std::size_t mostFitting = 0;
+        for (const std::u16string_view face : fit.faces) {
+            std::wstring given;
+            const std::size_t fitting = fittingIn(face, given);
+            if (!sameFaceName(given, wide(face)))
+                continue; // GDI has another face in its stead
             if (expected.empty() || fitting > mostFitting) {
                 expected = given;
                 mostFitting = fitting;
@@ -151,6 +165,8 @@ TEST_P(CaptionFit, SongCaptionsOfAWindowShareTheFirstFaceThatFitsThemAll) {
             if (fitting == song.size())
                 break;
         }
+        if (expected.empty())
+            mostFitting = fittingIn(fit.faces.front(), expected);
         SCOPED_TRACE(testing::Message() << mostFitting << " of " << song.size()
                                         << " Song captions fit in " << utf8(expected));
 
@@ -162,13 +178,48 @@ TEST_P(CaptionFit, SongCaptionsOfAWindowShareTheFirstFaceThatFitsThemAll) {
     }
 }
 
+// GDI draws a caption in the one face it selects, without falling back to another for a
+// character that face lacks: every character must be in the row's font.
+TEST_P(CaptionFit, EveryCharacterOfACaptionHasAGlyphInItsFont) {
+    const FitCase &fit = GetParam();
+    for (const form::WindowTable *table : tables) {
+        const FontSet fonts(*table, fit.dpi, fit.faces);
+        const HDC dc = CreateCompatibleDC(nullptr);
+        for (const form::ControlRow &row : table->controls) {
+            const HGDIOBJ previous = SelectObject(dc, fonts.font(row));
+            const std::wstring caption = wide(row.caption);
+            std::vector<WORD> glyphs(caption.size());
+            const DWORD converted =
+                GetGlyphIndicesW(dc, caption.c_str(), static_cast<int>(caption.size()),
+                                 glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+            wchar_t face[LF_FACESIZE] = {};
+            GetTextFaceW(dc, LF_FACESIZE, face);
+            SelectObject(dc, previous);
+            SCOPED_TRACE(testing::Message() << utf8(wide(row.name)) << " in " << utf8(face));
+            ASSERT_EQ(converted, caption.size());
+            for (std::size_t index = 0; index < caption.size(); ++index) {
+                EXPECT_NE(glyphs[index], 0xFFFF)
+                    << "no glyph for \"" << utf8(caption.substr(index, 1)) << '"';
+            }
+        }
+        DeleteDC(dc);
+    }
+}
+
+// A face no system has.
+constexpr std::u16string_view missingFace = u"Quorel Missing Song";
+
 std::vector<FitCase> fitCases() {
     std::vector<FitCase> cases;
     for (UINT dpi : {96u, 144u, 192u}) {
-        // What the program uses, then each face GDI may give for 宋体 on its own.
-        cases.push_back({"songFaces", {std::begin(songFaces), std::end(songFaces)}, dpi});
-        cases.push_back({"notoSansCjk", {L"Noto Sans CJK SC"}, dpi});
-        cases.push_back({"umingOnly", {L"AR PL UMing CN"}, dpi});
+        // What the program uses, then each face GDI may give for 宋体 on its own, one GDI lacks
+        // before one it has, and none it has.
+        cases.push_back({"songFaces", {songFaces().begin(), songFaces().end()}, dpi});
+        cases.push_back({"notoSansCjk", {u"Noto Sans CJK SC"}, dpi});
+        cases.push_back({"umingOnly", {u"AR PL UMing CN"}, dpi});
+        // GDI gives a face for a name it does not have, here Noto Sans, whose line is taller.
+        cases.push_back({"missingThenNotoSerif", {missingFace, u"Noto Serif CJK SC"}, dpi});
+        cases.push_back({"noneInstalled", {missingFace}, dpi});
     }
     return cases;
 }
