@@ -61,28 +61,36 @@ bool givenAsNamed(HDC dc, HFONT font, const wchar_t *name) {
     return length > 0 && CompareStringOrdinal(name, -1, given, -1, TRUE) == CSTR_EQUAL;
 }
 
-enum class Presence { Named, Any };
+// What a face is measured for: whether GDI must have it under its own name, and how many captions
+// may overflow before it is of no use, as it could no longer fit more than a face measured before.
+struct Wanted {
+    bool named;
+    std::size_t overflowsAllowed;
+};
 
-// `rows`' Song captions measured at their codes' full sizes in `face`, or nothing where only
-// the face's name is wanted and GDI gives another face for it: that is told before anything is
-// measured.
+// `rows`' Song captions measured at their codes' full sizes in `face`, or nothing where the face
+// is not `wanted`: a missing name is told before any caption is measured, too many overflowing
+// captions as soon as they are.
 std::optional<SongFace> measuredFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
-                                     std::u16string_view face, Presence presence) {
+                                     std::u16string_view face, Wanted wanted) {
     SongFace measured{face, {}, std::vector<bool>(rows.size()), 0};
+    std::size_t overflowing = 0;
     for (std::size_t index = 0; index < rows.size(); ++index) {
         const form::ControlRow &row = rows[index];
         if (!isSong(row.font))
             continue;
         FontHandle &font = measured.fullSize[static_cast<std::size_t>(row.font)];
         if (!font) {
-            const LOGFONTW wanted = withFace(songFont(row.font, dpi), face);
-            font.reset(CreateFontIndirectW(&wanted));
-            if (presence == Presence::Named && !givenAsNamed(dc, font.get(), wanted.lfFaceName))
+            const LOGFONTW asked = withFace(songFont(row.font, dpi), face);
+            font.reset(CreateFontIndirectW(&asked));
+            if (wanted.named && !givenAsNamed(dc, font.get(), asked.lfFaceName))
                 return std::nullopt;
         }
         if (fitsIn(dc, font.get(), row, dpi)) {
             measured.fitsAtFullSize[index] = true;
             ++measured.fitting;
+        } else if (++overflowing > wanted.overflowsAllowed) {
+            return std::nullopt;
         }
     }
     return measured;
@@ -113,19 +121,20 @@ SongFace windowSongFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi
         std::ranges::count_if(rows, [](const form::ControlRow &row) { return isSong(row.font); }));
     std::optional<SongFace> best;
     for (const std::u16string_view face : faces) {
-        std::optional<SongFace> measured = measuredFace(dc, rows, dpi, face, Presence::Named);
+        // A later face takes the place of an earlier one only where more captions fit in it.
+        const std::size_t allowed = best ? song - best->fitting - 1 : song;
+        std::optional<SongFace> measured = measuredFace(dc, rows, dpi, face, {true, allowed});
         if (!measured)
             continue;
         if (measured->fitting == song)
             return std::move(*measured);
-        if (!best || measured->fitting > best->fitting)
-            best = std::move(measured);
+        best = std::move(measured);
     }
     if (best)
         return std::move(*best);
     // A system with none of them still has a face for the character set, and GDI knows which.
     const std::u16string_view first = faces.empty() ? std::u16string_view{} : faces.front();
-    return std::move(*measuredFace(dc, rows, dpi, first, Presence::Any));
+    return std::move(*measuredFace(dc, rows, dpi, first, {false, song}));
 }
 
 FontHandle shrunkToFit(HDC dc, const form::ControlRow &row, UINT dpi, LOGFONTW font) {

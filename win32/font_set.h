@@ -36,7 +36,8 @@ struct SongFace {
 // their captions fits its box at its code's size. Where none fits them all, the one in which the
 // most fit, the earlier on a tie: the fewest controls then give way in size. Where GDI has none of
 // `faces`, the face it gives for the first of them. Captions are measured in the font GDI actually
-// selects into `dc`; a face GDI does not have is told by its name and costs no measuring.
+// selects into `dc`; a face GDI does not have is told by its name and costs no measuring, and one
+// that can no longer fit more captions than an earlier one is measured no further.
 SongFace windowSongFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
                         std::span<const std::u16string_view> faces = songFaces());
 

@@ -220,6 +220,10 @@ std::vector<FitCase> fitCases() {
         // GDI gives a face for a name it does not have, here Noto Sans, whose line is taller.
         cases.push_back({"missingThenNotoSerif", {missingFace, u"Noto Serif CJK SC"}, dpi});
         cases.push_back({"noneInstalled", {missingFace}, dpi});
+        // Faces GDI has whose lines are taller than SimSun's, before and after UMing.
+        cases.push_back({"sansThenUming", {u"Noto Sans CJK SC", u"AR PL UMing CN"}, dpi});
+        cases.push_back({"sansThenSerif", {u"Noto Sans CJK SC", u"Noto Serif CJK SC"}, dpi});
+        cases.push_back({"umingThenSerif", {u"AR PL UMing CN", u"Noto Serif CJK SC"}, dpi});
     }
     return cases;
 }
