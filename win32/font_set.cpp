@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,18 +52,25 @@ bool fitsIn(HDC dc, HFONT font, const form::ControlRow &row, UINT dpi) {
     return fits;
 }
 
-// Whether GDI selects `font` in the face it names, rather than another in its stead. GDI matches
-// face names without regard to case and reports the face's own spelling.
-bool givenAsNamed(HDC dc, HFONT font, const wchar_t *name) {
-    const HGDIOBJ previous = SelectObject(dc, font);
-    wchar_t given[LF_FACESIZE] = {};
-    const int length = GetTextFaceW(dc, LF_FACESIZE, given);
-    SelectObject(dc, previous);
-    return length > 0 && CompareStringOrdinal(name, -1, given, -1, TRUE) == CSTR_EQUAL;
+int CALLBACK noteFace(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found) {
+    *reinterpret_cast<bool *>(found) = true;
+    return 0; // one is enough
 }
 
-// What a face is measured for: whether GDI must have it under its own name, and how many captions
-// may overflow before it is of no use, as it could no longer fit more than a face measured before.
+// Whether GDI has a face of that name with Chinese glyphs, asked without making a font: for a
+// name it lacks, selecting a font has GDI look through every face for one to give in its stead.
+bool hasChineseFace(HDC dc, const wchar_t *name) {
+    LOGFONTW wanted{};
+    std::wcsncpy(wanted.lfFaceName, name, LF_FACESIZE - 1);
+    wanted.lfCharSet = GB2312_CHARSET;
+    bool found = false;
+    EnumFontFamiliesExW(dc, &wanted, noteFace, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+// What a face is measured for: whether GDI must have it under its own name, with Chinese glyphs,
+// and how many captions may overflow before it is of no use, as it could no longer fit more than a
+// face measured before.
 struct Wanted {
     bool named;
     std::size_t overflowsAllowed;
@@ -74,6 +82,8 @@ struct Wanted {
 std::optional<SongFace> measuredFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
                                      std::u16string_view face, Wanted wanted) {
     SongFace measured{face, {}, std::vector<bool>(rows.size()), 0};
+    if (wanted.named && !hasChineseFace(dc, withFace({}, face).lfFaceName))
+        return std::nullopt;
     std::size_t overflowing = 0;
     for (std::size_t index = 0; index < rows.size(); ++index) {
         const form::ControlRow &row = rows[index];
@@ -83,8 +93,6 @@ std::optional<SongFace> measuredFace(HDC dc, std::span<const form::ControlRow> r
         if (!font) {
             const LOGFONTW asked = withFace(songFont(row.font, dpi), face);
             font.reset(CreateFontIndirectW(&asked));
-            if (wanted.named && !givenAsNamed(dc, font.get(), asked.lfFaceName))
-                return std::nullopt;
         }
         if (fitsIn(dc, font.get(), row, dpi)) {
             measured.fitsAtFullSize[index] = true;

@@ -23,8 +23,8 @@ inline std::span<const std::u16string_view> songFaces() {
 // The Song face of one window at one DPI, with what choosing it measured: its font at each Song
 // code's full size and which captions fit their boxes there.
 struct SongFace {
-    // The name the fonts ask GDI for: the face GDI gives under that name, or, where it has none
-    // of the faces tried, the face it gives in their stead for the Chinese character set.
+    // The name the fonts ask GDI for: a face GDI has, or, where it has none of the faces tried,
+    // the first of them, for which it gives a face of its own with the Chinese character set.
     std::u16string_view name;
     std::array<FontHandle, 3> fullSize; // by Song code; made for the codes the rows use
     std::vector<bool> fitsAtFullSize;   // by row; false for rows in the message font
@@ -32,12 +32,12 @@ struct SongFace {
 };
 
 // The face every Song-font control of one window (`rows`) is drawn in at `dpi`, so that the window
-// reads in one face: the first of `faces` that GDI has under its name and in which every one of
-// their captions fits its box at its code's size. Where none fits them all, the one in which the
-// most fit, the earlier on a tie: the fewest controls then give way in size. Where GDI has none of
-// `faces`, the face it gives for the first of them. Captions are measured in the font GDI actually
-// selects into `dc`; a face GDI does not have is told by its name and costs no measuring, and one
-// that can no longer fit more captions than an earlier one is measured no further.
+// reads in one face: the first of `faces` that GDI has, with Chinese glyphs, and in which every one
+// of their captions fits its box at its code's size. Where none fits them all, the one in which
+// the most fit, the earlier on a tie: the fewest controls then give way in size. Where GDI has none
+// of `faces`, the face it gives for the first of them. Captions are measured in the font GDI
+// actually selects into `dc`; a face GDI does not have costs no font, and one that can no longer
+// fit more captions than an earlier one is measured no further.
 SongFace windowSongFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
                         std::span<const std::u16string_view> faces = songFaces());
 

@@ -100,6 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
                  {roomy, narrow},
                  uming,
                  {true, false}},
+        // Tahoma has no Chinese glyphs: GDI would give another face for it, here Noto Sans.
+        FaceCase{"aFaceWithoutChineseIsPassedOver",
+                 {u"Tahoma", uming},
+                 {roomy, narrow},
+                 uming,
+                 {true, false}},
         FaceCase{"gdisOwnFaceWhereItHasNone",
                  {missing},
                  {roomy, middle, narrow, exponent},
