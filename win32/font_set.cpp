@@ -81,9 +81,9 @@ struct Wanted {
 // captions as soon as they are.
 std::optional<SongFace> measuredFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
                                      std::u16string_view face, Wanted wanted) {
-    SongFace measured{face, {}, std::vector<bool>(rows.size()), 0};
     if (wanted.named && !hasChineseFace(dc, withFace({}, face).lfFaceName))
         return std::nullopt;
+    SongFace measured{face, {}, std::vector<bool>(rows.size()), 0};
     std::size_t overflowing = 0;
     for (std::size_t index = 0; index < rows.size(); ++index) {
         const form::ControlRow &row = rows[index];
