@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwchar>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,9 +58,8 @@ int CALLBACK noteFace(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found
 
 // Whether GDI has a face of that name with Chinese glyphs, asked without making a font: for a
 // name it lacks, selecting a font has GDI look through every face for one to give in its stead.
-bool hasChineseFace(HDC dc, const wchar_t *name) {
-    LOGFONTW wanted{};
-    std::wcsncpy(wanted.lfFaceName, name, LF_FACESIZE - 1);
+bool hasChineseFace(HDC dc, std::u16string_view name) {
+    LOGFONTW wanted = withFace({}, name);
     wanted.lfCharSet = GB2312_CHARSET;
     bool found = false;
     EnumFontFamiliesExW(dc, &wanted, noteFace, reinterpret_cast<LPARAM>(&found), 0);
@@ -81,7 +79,7 @@ struct Wanted {
 // captions as soon as they are.
 std::optional<SongFace> measuredFace(HDC dc, std::span<const form::ControlRow> rows, UINT dpi,
                                      std::u16string_view face, Wanted wanted) {
-    if (wanted.named && !hasChineseFace(dc, withFace({}, face).lfFaceName))
+    if (wanted.named && !hasChineseFace(dc, face))
         return std::nullopt;
     SongFace measured{face, {}, std::vector<bool>(rows.size()), 0};
     std::size_t overflowing = 0;
@@ -163,39 +161,29 @@ FontSet::FontSet(const form::WindowTable &table, UINT dpi,
     SongFace song = windowSongFace(dc.get(), m_rows, dpi, faces);
     // The message font is the system's choice, not a Song face: only its size gives way.
     const LOGFONTW message = messageFont(dpi);
-    FontHandle messageFull;
+    FontHandle messageFull(CreateFontIndirectW(&message));
 
     m_fonts.reserve(m_rows.size());
     for (std::size_t index = 0; index < m_rows.size(); ++index) {
         const form::ControlRow &row = m_rows[index];
-        LOGFONTW full{};
-        FontHandle *shared = nullptr;
-        bool fits = false;
-        if (isSong(row.font)) {
-            shared = &song.fullSize[static_cast<std::size_t>(row.font)];
-            GetObjectW(shared->get(), sizeof full, &full);
-            fits = song.fitsAtFullSize[index];
-        } else {
-            full = message;
-            if (!messageFull)
-                messageFull.reset(CreateFontIndirectW(&message));
-            shared = &messageFull;
-            fits = fitsIn(dc.get(), messageFull.get(), row, dpi);
-        }
+        const bool isSongRow = isSong(row.font);
+        const HFONT full =
+            isSongRow ? song.fullSize[static_cast<std::size_t>(row.font)].get() : messageFull.get();
+        const bool fits = isSongRow ? song.fitsAtFullSize[index] : fitsIn(dc.get(), full, row, dpi);
         if (fits) {
-            m_fonts.push_back(shared->get());
-        } else {
-            m_owned.push_back(shrunkToFit(dc.get(), row, dpi, full));
-            m_fonts.push_back(m_owned.back().get());
+            m_fonts.push_back(full);
+            continue;
         }
+        const LOGFONTW asked = isSongRow ? withFace(songFont(row.font, dpi), song.name) : message;
+        m_owned.push_back(shrunkToFit(dc.get(), row, dpi, asked));
+        m_fonts.push_back(m_owned.back().get());
     }
-    // The full-size fonts some row uses are kept; the others go with `song`.
+    // The full-size fonts live as long as the set, whether a row uses them or not.
     for (FontHandle &font : song.fullSize) {
-        if (font && std::ranges::find(m_fonts, font.get()) != m_fonts.end())
+        if (font)
             m_owned.push_back(std::move(font));
     }
-    if (std::ranges::find(m_fonts, messageFull.get()) != m_fonts.end())
-        m_owned.push_back(std::move(messageFull));
+    m_owned.push_back(std::move(messageFull));
 }
 
 HFONT FontSet::font(const form::ControlRow &row) const {

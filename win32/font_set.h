@@ -64,7 +64,7 @@ class FontSet final {
 
   private:
     std::span<const form::ControlRow> m_rows;
-    std::vector<FontHandle> m_owned; // every font below, once
+    std::vector<FontHandle> m_owned; // every font it made
     std::vector<HFONT> m_fonts;      // one for each of m_rows
 };
 

@@ -15,8 +15,8 @@ if [ -z "${WINEPREFIX:-}" ]; then
     . "$(dirname "$0")/../../tools/wine-env.sh"
 fi
 
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-wine "$build/win32/worked_example_pose.exe" 6 $window >"$output.log" 2>&1 &
+bash "$(dirname "$0")/at_dpi.sh" "$dpi" "$build/win32/worked_example_pose.exe" 6 $window \
+    >"$output.log" 2>&1 &
 pose=$!
 for _ in $(seq 100); do
     grep -q ready "$output.log" 2>/dev/null && break
@@ -28,5 +28,4 @@ geometry=$(xwininfo -root -tree | awk -v title="\"$title" 'index($0, title) {pri
 import -window root -crop "$geometry" +repage "$output"
 wait "$pose"
 rm -f "$output.log"
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 echo "$output: $geometry"
