@@ -7,6 +7,7 @@
 #include "qt/table_fonts.h"
 #include "qt/text_bridge.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,29 @@ class EnterPressesFocusedButton final : public QObject {
     QPushButton *m_button;
 };
 
+// A field the focus leaves for another control shows its text from the start again, as a result
+// written into it does: a number wider than its field is never left showing its last digits
+// alone. The caret goes to the start; the selection is one Qt drops there anyway. Leaving the
+// window (for another program or a menu) keeps both for the user's return.
+class ShowsItsStartWhenLeft final : public QObject {
+  public:
+    explicit ShowsItsStartWhenLeft(QLineEdit *field) : QObject(field), m_field(field) {
+        field->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched == m_field && event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                m_field->setCursorPosition(0);
+        }
+        return false;
+    }
+
+  private:
+    QLineEdit *m_field;
+};
+
 QWidget *createControl(const form::ControlRow &row, QWidget *surface, const CommandHandler &run) {
     const QString caption = qtText(row.caption);
     switch (row.kind) {
@@ -64,6 +88,7 @@ QWidget *createControl(const form::ControlRow &row, QWidget *surface, const Comm
         auto *field = new QLineEdit(surface);
         field->setMaxLength(std::numeric_limits<int>::max());
         returnMemoryWhenShortened(field);
+        new ShowsItsStartWhenLeft(field);
         return field;
     }
     case form::ControlKind::Button: {

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -54,6 +55,7 @@ class CalculationTest final : public quorel::test::ProgramTestCase {
     void press();
     void resultStaysUntilOk();
     void entryFieldsAreReadAfresh();
+    void aFieldLeftShowsItsStart();
     void oneBoxServesEveryMessage();
     void nothingRunsWhileTheBoxIsOpen();
 
@@ -224,6 +226,28 @@ void CalculationTest::entryFieldsAreReadAfresh() {
     QTest::keyClicks(m_program->field(1), u"0"_s);
     QTest::mouseClick(button(names::solventMassButton), Qt::LeftButton);
     QCOMPARE(m_program->field(7)->text(), u"897.959183673469"_s);
+}
+
+// A result the focus passes through by Tab is left showing its first digits, not its last; one
+// whose window the user leaves keeps its caret where it was.
+void CalculationTest::aFieldLeftShowsItsStart() {
+    m_program->setFieldTexts(fields(u"100"_s, u"10"_s, u"98"_s, {}, {}, {}, {}, {}, {}));
+    QTest::mouseClick(button(names::concentrateMassButton), Qt::LeftButton);
+    QLineEdit *result = m_program->field(4);
+    QCOMPARE(result->text(), u"10.2040816326531"_s);
+
+    result->setFocus(Qt::TabFocusReason); // Tab selects it all, the caret at its end
+    QTRY_VERIFY(result->hasFocus());
+    QCOMPARE(result->cursorPosition(), result->text().size());
+    m_program->field(5)->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(!result->hasFocus());
+    QCOMPARE(result->cursorPosition(), 0);
+
+    result->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(result->hasFocus());
+    QFocusEvent windowLeft(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(result, &windowLeft);
+    QCOMPARE(result->cursorPosition(), result->text().size());
 }
 
 // Every message of a session is shown in the one box the program keeps for its whole life.

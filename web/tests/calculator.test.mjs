@@ -111,6 +111,17 @@ test('a 40,000-character field is read whole and shows from its start', async ()
     assert.equal((await fieldTexts(page)).Text4, `${digits}2`);
 });
 
+test('a result the focus passes through by Tab is left showing its first digits', async () => {
+    const page = await openCalculator(browser);
+    await fill(page, example);
+    await page.click(control(MAIN, 'Command1'));
+    await page.keyboard.press('Tab'); // from 浓溶液质量计算 into its result, all of it selected
+    assert.equal(await focusedName(page), 'Text4');
+    assert.ok(await page.$eval(field(4), (f) => f.scrollLeft) > 0);
+    await page.keyboard.press('Tab');
+    assert.equal(await page.$eval(field(4), (f) => f.scrollLeft), 0);
+});
+
 test('a pasted megabyte keeps the page responsive', async () => {
     const page = await openCalculator(browser);
     await page.click(field(2));
