@@ -72,9 +72,7 @@ std::u16string MainWindow::text(form::Field which) const {
 void MainWindow::setText(form::Field which, std::u16string_view text) {
     const HWND edit = field(which);
     SetWindowTextW(edit, wide(text).c_str());
-    // The caret at the start shows a long result from its leading digits.
-    SendMessageW(edit, EM_SETSEL, 0, 0);
-    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    showFromStart(edit); // a long result from its leading digits
 }
 
 void MainWindow::onMenuCommand(int id) {

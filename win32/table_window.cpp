@@ -60,6 +60,11 @@ RECT keptInWorkArea(const RECT &frame) {
 
 } // namespace
 
+void showFromStart(HWND edit) {
+    SendMessageW(edit, EM_SETSEL, 0, 0);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+}
+
 TableWindow::TableWindow(const form::WindowTable &table, form::WindowId id, const WindowLook &look,
                          form::CalculatorForm &form, AccessibleNames &names)
     : m_table(table), m_id(id), m_look(look), m_form(form), m_names(names) {
@@ -235,6 +240,11 @@ void TableWindow::onCommand(HWND, int id, HWND control, UINT notification) {
     const Control *source = controlOf(control);
     if (source && notification == BN_CLICKED && source->row->command)
         m_form.run(*source->row->command);
+    // A field the focus leaves for another control of the window shows its text from the start
+    // again, so a result tabbed through is not left showing its last digits alone. Leaving the
+    // window (for a message box or another program) keeps the caret for the user's return.
+    if (source && notification == EN_KILLFOCUS && controlOf(GetFocus()))
+        showFromStart(control);
 }
 
 void TableWindow::onClose(HWND) {

@@ -22,6 +22,9 @@ struct WindowLook {
     HMENU menu; // taken over by the window; null for none
 };
 
+// Puts the caret of `edit` at its start, which shows a text wider than the field from its start.
+void showFromStart(HWND edit);
+
 // A top-level window built from a table: its controls at their places and in their fonts at the
 // window's DPI, its focus order, and its events handed to the form. Labels are drawn beneath
 // fields and buttons. The window has no behaviour of its own.

@@ -266,6 +266,26 @@ TEST_F(QuorelExe, WorkedExampleThroughAllFourButtons) {
     EXPECT_LE(static_cast<short>(LOWORD(firstCharacter)), 4);
 }
 
+// Tab into a result selects all of it and shows its end; Tab on leaves it showing its start.
+TEST_F(QuorelExe, AResultTabbedThroughIsLeftShowingItsFirstDigits) {
+    using namespace form::main_names;
+    enterWorkedExample();
+    calculate(concentrateMassButton, Field::ConcentrateMass);
+    const HWND result = field(Field::ConcentrateMass);
+    const auto firstCharacterAt = [&] {
+        return static_cast<short>(LOWORD(SendMessageW(result, EM_POSFROMCHAR, 0, 0)));
+    };
+    // Tab on until the result has the focus, wherever the click left it.
+    const std::size_t stops = form::focusOrder(form::mainWindowTable).size();
+    for (std::size_t i = 0; i < stops && run().focus() != result; ++i)
+        tabOnce();
+    ASSERT_EQ(run().focus(), result);
+    EXPECT_LT(firstCharacterAt(), 0) << "the whole result fits: nothing to scroll back";
+    tabOnce();
+    EXPECT_GE(firstCharacterAt(), 0);
+    EXPECT_LE(firstCharacterAt(), 4);
+}
+
 struct MessageCase {
     const char *name;
     std::u16string_view button;
