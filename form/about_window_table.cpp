@@ -25,13 +25,18 @@ constexpr std::array controls{
     // clang-format on
 };
 
+constexpr std::array groups{
+    ControlGroup{title},
+    ControlGroup{paragraph},
+    ControlGroup{notice},
+    ControlGroup{contact},
+    ControlGroup{returnButton, exitButton},
+};
+
 } // namespace
 
 const WindowTable aboutWindowTable{
-    window,
-    u"软件简介",
-    {3900, 3030, 4680, 3195},
-    controls,
+    window, u"软件简介", {3900, 3030, 4680, 3195}, controls, groups,
 };
 
 } // namespace quorel::form

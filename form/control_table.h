@@ -5,6 +5,7 @@
 
 #include "form/command.h"
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -66,11 +67,18 @@ struct ControlRow {
     std::u16string_view accessibleText = {};
 };
 
+// Controls that belong together when a window is laid out in one column (a narrow screen, a
+// finger): a field with the labels before it (its caption) and after it (its unit), a calculation
+// button with the result it writes. Names in the order they stand; unused places are empty.
+using ControlGroup = std::array<std::u16string_view, 5>;
+
 struct WindowTable {
     std::u16string_view name;
     std::u16string_view title;
     TwipRect clientArea; // left and top: the design position on screen
     std::span<const ControlRow> controls;
+    // Every control in exactly one group; the groups in reading order.
+    std::span<const ControlGroup> groups;
 };
 
 // The tables were drawn at 96 dpi, where a pixel is 15 twips: pixels = twips × dpi / 1440,

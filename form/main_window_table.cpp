@@ -61,6 +61,23 @@ constexpr std::array controls{
     // clang-format on
 };
 
+// Each field's result button comes after the result it writes.
+constexpr std::array groups{
+    // clang-format off
+    ControlGroup{u"Label16"},
+    ControlGroup{u"配制溶液质量", text(TargetMass),         u"克"},
+    ControlGroup{u"Label1",       text(TargetPercent),      u"Label2"},
+    ControlGroup{u"浓溶液",       u"浓度",                  text(ConcentratePercent), u"百分号"},
+    ControlGroup{u"Label3",       text(ConcentrateMass),    u"Label4",  concentrateMassButton},
+    ControlGroup{u"Label5",       text(ConcentrateDensity), u"Label6",  firstExponent},
+    ControlGroup{volumeLabel,     text(ConcentrateVolume),  u"Label9",  concentrateVolumeButton},
+    ControlGroup{u"溶质",         u"所需质量",              text(SolventMass), u"Label10", solventMassButton},
+    ControlGroup{u"Label11",      text(SolventDensity),     u"Label12", secondExponent},
+    ControlGroup{u"Label13",      text(SolventVolume),      u"Label14", solventVolumeButton},
+    ControlGroup{exitButton},
+    // clang-format on
+};
+
 using namespace menu_names;
 using enum MenuLevel;
 
@@ -107,10 +124,7 @@ std::u16string captionWithMarker(const MenuRow &row, char16_t marker) {
 }
 
 const WindowTable mainWindowTable{
-    window,
-    u"Quorel计算助手（最简版）",
-    {3105, 2595, 6075, 4110},
-    controls,
+    window, u"Quorel计算助手（最简版）", {3105, 2595, 6075, 4110}, controls, groups,
 };
 
 const std::span<const MenuRow> mainMenuTable = menu;

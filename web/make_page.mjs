@@ -1,11 +1,12 @@
 // Makes the self-contained Quorel.html from its template: the style sheet with the windows'
-// layout, the windows' markup and the page title (all made from the form's tables), the page's own
-// texts (from the core), the
-// WebAssembly module as base64 in a data block, and the page's script (the module's loader
-// followed by the face). The Content-Security-Policy allows exactly this script and this style,
-// by their SHA-256 hashes, and nothing else.
-//   node make_page.mjs <output> template=<file> style=<file> layout=<file> windows=<file>
-//                      title=<file> texts=<file> loader=<file> wasm=<file> face=<file>
+// layout and, under its media query, the one-column layout for a finger; the windows' markup and
+// the page title (all made from the form's tables); the page's own texts; the WebAssembly module
+// as base64 in a data block; and the page's script (the module's loader followed by the face).
+// The Content-Security-Policy allows exactly this script and this style, by their SHA-256 hashes,
+// and nothing else.
+//   node make_page.mjs <output> template=<file> style=<file> layout=<file> touch=<file>
+//                      touchMedia=<file> windows=<file> title=<file> texts=<file> loader=<file>
+//                      wasm=<file> face=<file>
 import { createHash } from 'node:crypto';
 import { readFileSync, writeFileSync } from 'node:fs';
 
@@ -17,7 +18,7 @@ const read = (name) => {
 };
 const hash = (text) => `'sha256-${createHash('sha256').update(text, 'utf8').digest('base64')}'`;
 
-const style = `${read('style')}${read('layout')}`;
+const style = `${read('style')}${read('layout')}@media ${read('touchMedia')} {\n${read('touch')}}\n`;
 const script = `\n${read('loader')}\n${read('face')}\n`;
 if (script.includes('</script')) throw new Error('The page\'s script contains </script and cannot be put inline');
 const moduleBytes = readFileSync(inputs.wasm).toString('base64');

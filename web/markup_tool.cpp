@@ -1,7 +1,7 @@
-// Writes the page's windows, their layout style, the page title and the page's own texts, made
-// from the form's tables and the core's texts, into four files; run under Node when Quorel.html
-// is built.
-//   quorel_page_markup <windows.html> <layout.css> <title.txt> <texts.json>
+// Writes the page's windows, their layout style, the media query of the one-column layout, the
+// page title and the page's own texts, made from the form's tables and the core's texts, into five
+// files; run under Node when Quorel.html is built.
+//   quorel_page_markup <windows.html> <layout.css> <touch-media.txt> <title.txt> <texts.json>
 #include "web/page_markup.h"
 
 #include <cstdio>
@@ -20,16 +20,17 @@ bool writeFile(const char *path, const std::string &text) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 5) {
-        std::fputs(
-            "usage: quorel_page_markup <windows.html> <layout.css> <title.txt> <texts.json>\n",
-            stderr);
+    if (argc != 6) {
+        std::fputs("usage: quorel_page_markup <windows.html> <layout.css> <touch-media.txt> "
+                   "<title.txt> <texts.json>\n",
+                   stderr);
         return 2;
     }
     if (!writeFile(argv[1], quorel::web::windowsMarkup()) ||
         !writeFile(argv[2], quorel::web::layoutStyle()) ||
-        !writeFile(argv[3], quorel::web::pageTitle()) ||
-        !writeFile(argv[4], quorel::web::pageTextsJson())) {
+        !writeFile(argv[3], quorel::web::touchMedia()) ||
+        !writeFile(argv[4], quorel::web::pageTitle()) ||
+        !writeFile(argv[5], quorel::web::pageTextsJson())) {
         std::perror("quorel_page_markup");
         return 1;
     }

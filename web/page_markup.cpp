@@ -2,12 +2,14 @@
 
 #include "core/messages.h"
 #include "form/about_window_table.h"
+#include "form/calculations.h"
 #include "form/font_table.h"
 #include "form/main_window_table.h"
 
 #include <fmt/compile.h>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -162,6 +164,18 @@ std::string menuBar() {
     return bar + "</ul>";
 }
 
+// A field the user types a number into, as opposed to one a calculation writes its result to.
+bool isEntryField(const form::ControlRow &row) {
+    if (!row.field)
+        return false;
+    return std::none_of(form::mainWindowTable.controls.begin(),
+                        form::mainWindowTable.controls.end(), [&row](const form::ControlRow &r) {
+                            const auto rule =
+                                r.command ? form::calculationRule(*r.command) : std::nullopt;
+                            return rule && rule->result == *row.field;
+                        });
+}
+
 std::string control(const form::ControlRow &row, int tab) {
     std::string common = fmt::format(FMT_COMPILE("class=\"control {}\" data-name=\"{}\""),
                                      kindClass(row.kind), escaped(row.name));
@@ -169,10 +183,13 @@ std::string control(const form::ControlRow &row, int tab) {
         common += fmt::format(FMT_COMPILE(" data-tab=\"{}\""), tab);
     switch (row.kind) {
     case form::ControlKind::TextField:
-        return fmt::format(FMT_COMPILE("<input {} data-field=\"{}\" type=\"text\" "
+        // A touch keyboard offers digits and the point for a number to type; the field still
+        // takes whatever any keyboard sends.
+        return fmt::format(FMT_COMPILE("<input {} data-field=\"{}\" type=\"text\"{} "
                                        "autocomplete=\"off\" spellcheck=\"false\" "
                                        "autocapitalize=\"off\" aria-label=\"{}\">"),
                            common, static_cast<int>(row.field.value_or(form::Field{})),
+                           isEntryField(row) ? " inputmode=\"decimal\"" : "",
                            escaped(form::accessibleName(row)));
     case form::ControlKind::Button: {
         std::string button = "<button " + common + " type=\"button\"";
@@ -190,6 +207,39 @@ std::string control(const form::ControlRow &row, int tab) {
         break;
     }
     return "<div " + common + '>' + escaped(row.caption) + "</div>";
+}
+
+// One group of controls. Where it holds a field, the labels before the field are its caption and
+// those after it its unit; the desktop layout places every control by itself and ignores the
+// groups, a one-column layout stacks them.
+template <typename TabOf>
+std::string groupMarkup(const form::WindowTable &table, const form::ControlGroup &group,
+                        const TabOf &tabOf) {
+    std::vector<const form::ControlRow *> rows;
+    for (const std::u16string_view name : group) {
+        if (!name.empty())
+            rows.push_back(form::findRow(table, name));
+    }
+    const auto field = std::find_if(rows.begin(), rows.end(),
+                                    [](const form::ControlRow *row) { return row->field; });
+    if (field == rows.end()) {
+        std::string markup = "<div class=\"group\">";
+        for (const form::ControlRow *row : rows)
+            markup += control(*row, tabOf(*row));
+        return markup + "</div>";
+    }
+    const auto isLabel = [](const form::ControlRow *row) { return !form::takesFocus(*row); };
+    const auto unitEnd = std::find_if_not(field + 1, rows.end(), isLabel);
+    std::string markup = "<div class=\"group with-field\"><div class=\"caption\">";
+    for (auto row = rows.begin(); row != field; ++row)
+        markup += control(**row, tabOf(**row));
+    markup += "</div>" + control(**field, tabOf(**field)) + "<div class=\"unit\">";
+    for (auto row = field + 1; row != unitEnd; ++row)
+        markup += control(**row, tabOf(**row));
+    markup += "</div>";
+    for (auto row = unitEnd; row != rows.end(); ++row)
+        markup += control(**row, tabOf(**row));
+    return markup + "</div>";
 }
 
 std::string windowMarkup(const form::WindowTable &table, int id) {
@@ -211,8 +261,8 @@ std::string windowMarkup(const form::WindowTable &table, int id) {
     if (&table == &form::mainWindowTable)
         section += menuBar();
     section += "<div class=\"client\">";
-    for (const form::ControlRow &row : table.controls)
-        section += control(row, tabOf(row));
+    for (const form::ControlGroup &group : table.groups)
+        section += groupMarkup(table, group, tabOf);
     return section + "</div></section>";
 }
 
@@ -256,7 +306,7 @@ std::string layoutStyle() {
             const form::PixelRect box = form::toPixels(row.geometry);
             style += fmt::format(
                 FMT_COMPILE(
-                    "{0} > .client > [data-name={1}] {{ --left: {2}; --top: {3}; --width: {4}; "
+                    "{0} > .client [data-name={1}] {{ --left: {2}; --top: {3}; --width: {4}; "
                     "--height: {5}; --family: var(--font-{6}); --points: var(--points-{6}); "
                     "--weight: var(--weight-{6}); }}\n"),
                 window, cssString(row.name), box.left, box.top, box.width, box.height,
@@ -264,6 +314,18 @@ std::string layoutStyle() {
         }
     }
     return style;
+}
+
+std::string touchMedia() {
+    int widest = 0;
+    for (const form::WindowTable *table : windows)
+        widest = std::max(widest, form::toPixels(table->clientArea).width);
+    // The desktop layout wants the window with its border and two pixels to either side of it;
+    // a viewport narrower than that (or any viewport a finger works) gets the one-column layout.
+    constexpr int border = 1;
+    constexpr int beside = 2;
+    return fmt::format(FMT_COMPILE("(pointer: coarse), (max-width: {}.98px)"),
+                       widest + 2 * (border + beside) - 1);
 }
 
 std::string pageTitle() {

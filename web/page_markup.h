@@ -20,6 +20,10 @@ std::string windowsMarkup();
 // Geometry is in CSS pixels at 96 dpi, as the desktop faces draw it.
 std::string layoutStyle();
 
+// The media query under which the page lays the windows out in one column, for a finger: a
+// coarse pointer, or a viewport too narrow for the windows at their design size.
+std::string touchMedia();
+
 // The page's title: the main window's.
 std::string pageTitle();
 

@@ -82,6 +82,38 @@ TEST(Tables, CalculationButtonsAndTheirResultFields) {
     EXPECT_FALSE(calculationRule(Command::ResetFields));
 }
 
+// Laid out in one column, every control stands in one group, each field with its own labels and
+// each calculation button right after the result it writes.
+TEST(Tables, GroupsHoldEveryControlOnceWithTheResultBeforeItsButton) {
+    for (const WindowTable *table : windows) {
+        std::multiset<std::u16string_view> grouped;
+        for (const ControlGroup &group : table->groups) {
+            int fields = 0;
+            for (std::size_t i = 0; i < group.size(); ++i) {
+                if (group[i].empty())
+                    continue;
+                const ControlRow *row = findRow(*table, group[i]);
+                ASSERT_NE(row, nullptr) << i;
+                grouped.insert(group[i]);
+                fields += row->field.has_value();
+                const auto rule = row->command ? calculationRule(*row->command) : std::nullopt;
+                if (!rule)
+                    continue;
+                const auto writesResult = [&](std::u16string_view name) {
+                    const ControlRow *other = findRow(*table, name);
+                    return other && other->field == rule->result;
+                };
+                EXPECT_TRUE(std::any_of(group.begin(), group.begin() + i, writesResult))
+                    << static_cast<int>(rule->result);
+            }
+            EXPECT_LE(fields, 1);
+        }
+        EXPECT_EQ(grouped.size(), table->controls.size());
+        for (const ControlRow &row : table->controls)
+            EXPECT_EQ(grouped.count(row.name), 1u);
+    }
+}
+
 TEST(Tables, TheNineFieldsAreText1ToText9InOrder) {
     std::set<Field> seen;
     for (const ControlRow &row : mainWindowTable.controls) {

@@ -1,5 +1,5 @@
 // Takes the README's pictures of Quorel.html after the worked example: on a desktop at 1x and
-// 2x, and on a phone held upright (360 x 740 CSS pixels).
+// 2x; on a phone held upright (360 x 740 CSS pixels, the whole page) and on its side; on a tablet.
 //   node take-screenshots.mjs <Quorel.html> <docs folder>   (from the build tree's web/tests)
 import { join, resolve } from 'node:path';
 
@@ -9,17 +9,19 @@ const { MAIN, control, launchBrowser, openCalculator, typeInto } = await import(
 const shots = [
     ['web-desktop.png', { width: 640, height: 420, deviceScaleFactor: 1 }, true],
     ['web-desktop@2x.png', { width: 640, height: 420, deviceScaleFactor: 2 }, true],
-    ['web-phone.png', { width: 360, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true }, false],
+    ['web-phone.png', { width: 360, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true }, false, true],
+    ['web-phone-landscape.png', { width: 740, height: 360, deviceScaleFactor: 2, isMobile: true, hasTouch: true }, false],
+    ['web-tablet.png', { width: 768, height: 1024, deviceScaleFactor: 1, isMobile: true, hasTouch: true }, false],
 ];
 const browser = await launchBrowser();
 try {
-    for (const [name, viewport, windowOnly] of shots) {
+    for (const [name, viewport, windowOnly, fullPage = false] of shots) {
         const page = await openCalculator(browser, viewport);
         for (const [n, text] of [[1, '100'], [2, '10'], [3, '98'], [5, '1.84'], [8, '1']]) await typeInto(page, n, text);
         for (const button of ['Command1', '体积计算', 'Command2', '溶剂体积计算']) await page.click(control(MAIN, button));
         await page.focus(control(MAIN, 'Text1'));
         const target = windowOnly ? await page.$(`[data-window="${MAIN}"]`) : page;
-        await target.screenshot({ path: join(docs, name) });
+        await target.screenshot({ path: join(docs, name), ...(windowOnly ? {} : { fullPage }) });
         await page.close();
     }
 } finally {
