@@ -6,9 +6,11 @@
 // and nothing else.
 //   node make_page.mjs <output> template=<file> style=<file> layout=<file> touch=<file>
 //                      touchMedia=<file> windows=<file> title=<file> texts=<file> loader=<file>
-//                      wasm=<file> face=<file>
+//                      wasm=<file> face=<file> [site=<folder> icon=<xpm> worker=<file>]
+// With site=, it also writes the site (make_site.mjs) around the same page.
 import { createHash } from 'node:crypto';
 import { readFileSync, writeFileSync } from 'node:fs';
+import { writeSite } from './make_site.mjs';
 
 const [output, ...pairs] = process.argv.slice(2);
 const inputs = Object.fromEntries(pairs.map((pair) => pair.split(/=(.*)/s).slice(0, 2)));
@@ -31,11 +33,38 @@ const values = {
     WINDOWS: read('windows'),
     MODULE_BYTES: moduleBytes,
     SCRIPT: script,
+    SITE_POLICY: '',
+    SITE_HEAD: '',
     ...JSON.parse(read('texts')),
 };
 // One pass, so that nothing inserted is taken for a placeholder.
-const page = read('template').replace(/@([A-Z_]+)@/g, (whole, name) => {
-    if (!(name in values)) throw new Error(`make_page.mjs: unknown placeholder ${whole}`);
-    return values[name];
+const fill = (extra) => read('template').replace(/@([A-Z_]+)@/g, (whole, name) => {
+    const all = { ...values, ...extra };
+    if (!(name in all)) throw new Error(`make_page.mjs: unknown placeholder ${whole}`);
+    return all[name];
 });
-writeFileSync(output, page);
+writeFileSync(output, fill({}));
+
+if (inputs.site) {
+    const colour = (name) => {
+        const found = new RegExp(`--${name}:\\s*(#[0-9a-fA-F]{6})\\b`).exec(style);
+        if (!found) throw new Error(`make_page.mjs: the style sheet has no --${name}`);
+        return found[1];
+    };
+    // The program's name is the window's title without its edition mark; its short name, the
+    // Latin word it starts with.
+    const name = values.TITLE.replace(/（[^）]*）$/, '');
+    writeSite(inputs.site, {
+        page: fill({
+            SITE_POLICY: " manifest-src 'self'; worker-src 'self'; img-src 'self';",
+            SITE_HEAD: `\n<link rel="manifest" href="manifest.webmanifest">\n` +
+                       `<link rel="icon" href="icon-192.png" type="image/png">\n` +
+                       `<link rel="apple-touch-icon" href="apple-touch-icon.png">\n` +
+                       `<meta name="theme-color" content="${colour('title-colour')}">`,
+        }),
+        names: { name, shortName: /^[A-Za-z]+/.exec(name)[0] },
+        colours: { theme: colour('title-colour'), background: colour('page-colour') },
+        iconSource: read('icon'),
+        workerSource: read('worker'),
+    });
+}

@@ -307,6 +307,11 @@ document.addEventListener('focusin', (event) => {
     lastFocused = event.target;
     if (session) session.rememberFocus();
 });
+// Served as the site (the page links its manifest), a service worker keeps the site for starts
+// without the network; a browser that has none, or a page opened from a file, runs as it is.
+if (document.querySelector('link[rel="manifest"]') && 'serviceWorker' in navigator) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+}
 // A browser without WebAssembly cannot run the program: rather than leave a calculator drawn that
 // never answers, say so.
 start().catch((error) => {
