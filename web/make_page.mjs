@@ -6,7 +6,8 @@
 // and nothing else.
 //   node make_page.mjs <output> template=<file> style=<file> layout=<file> touch=<file>
 //                      touchMedia=<file> windows=<file> title=<file> texts=<file> loader=<file>
-//                      wasm=<file> face=<file> [site=<folder> icon=<xpm> worker=<file>]
+//                      wasm=<file> face=<file> floor=<file>
+//                      [site=<folder> icon=<xpm> worker=<file>]
 // With site=, it also writes the site (make_site.mjs) around the same page.
 import { createHash } from 'node:crypto';
 import { readFileSync, writeFileSync } from 'node:fs';
@@ -22,11 +23,16 @@ const hash = (text) => `'sha256-${createHash('sha256').update(text, 'utf8').dige
 
 const style = `${read('style')}${read('layout')}@media ${read('touchMedia')} {\n${read('touch')}}\n`;
 const script = `\n${read('loader')}\n${read('face')}\n`;
-if (script.includes('</script')) throw new Error('The page\'s script contains </script and cannot be put inline');
+const floor = `\n${read('floor')}`;
+for (const inline of [script, floor]) {
+    if (inline.includes('</script')) throw new Error('The page\'s script contains </script and cannot be put inline');
+}
 const moduleBytes = readFileSync(inputs.wasm).toString('base64');
 
 const values = {
     SCRIPT_HASH: hash(script),
+    FLOOR_HASH: hash(floor),
+    FLOOR: floor,
     STYLE_HASH: hash(style),
     TITLE: read('title'),
     STYLE: style,

@@ -312,10 +312,13 @@ document.addEventListener('focusin', (event) => {
 if (document.querySelector('link[rel="manifest"]') && 'serviceWorker' in navigator) {
     navigator.serviceWorker.register('sw.js').catch(() => {});
 }
-// A browser without WebAssembly cannot run the program: rather than leave a calculator drawn that
-// never answers, say so.
-start().catch((error) => {
-    desktop.hidden = true;
-    document.getElementById('unavailable').hidden = false;
-    throw error;
-});
+// A browser without WebAssembly, or whose policy will not compile it, cannot run the program:
+// rather than leave a calculator drawn that never answers, say so. Below the page's floor, the
+// script before this one has said so already.
+if (document.documentElement.dataset.floor === 'met') {
+    start().catch((error) => {
+        desktop.hidden = true;
+        document.getElementById('unavailable').hidden = false;
+        throw error;
+    });
+}
