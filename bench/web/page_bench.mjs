@@ -5,10 +5,9 @@
 // Run by bench/web/run.sh, from the build tree's web/tests (for its Node packages).
 //   node page_bench.mjs <Quorel.html> <native_press> <native_press.js> <qt_press> [rounds]
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join, resolve } from 'node:path';
+import { resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { writeBarePage } from './bare_page.mjs';
 
 const [pagePath, nativePress, wasmPress, qtPress, roundsText] = process.argv.slice(2);
 process.env.QUOREL_PAGE = resolve(pagePath);
@@ -18,17 +17,7 @@ const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.l
 
 const browser = await launchBrowser();
 
-// The bare page: the calculator's own markup and style once drawn, without any script.
-const snapshot = await openCalculator(browser);
-const bareMarkup = await snapshot.evaluate(() => {
-    const copy = document.documentElement.cloneNode(true);
-    copy.querySelectorAll('script, meta[http-equiv]').forEach((node) => node.remove());
-    delete copy.dataset.ready;
-    return `<!DOCTYPE html>\n${copy.outerHTML}`;
-});
-await snapshot.close();
-const barePath = join(mkdtempSync(join(tmpdir(), 'quorel-bare-')), 'bare.html');
-writeFileSync(barePath, bareMarkup);
+const barePath = await writeBarePage(browser, openCalculator);
 
 async function firstPaint(url) {
     const page = await browser.newPage();

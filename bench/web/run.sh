@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Quorel.html against a bare page with the same controls and no WebAssembly (time from opening to
-# the first paint), and a button press in the page against the same press in the native form;
+# the first paint; and, on a processor throttled to a phone's, to the calculator answering a
+# press), and a button press in the page against the same press in the native form;
 # both side by side in one run, with the same in-memory press in WebAssembly and the same press in
 # the Qt face for reference. Builds what it needs: the web preset, native and WebAssembly Release
 # builds of the form's press, and the bench preset's Qt press.
@@ -21,7 +22,8 @@ cmake --build build-bench-wasm -j2 --target native_press
 cmake --preset bench >/dev/null
 cmake --build build-bench -j2 --target qt_press
 
-cp bench/web/page_bench.mjs build-web/web/tests/
+cp bench/web/page_bench.mjs bench/web/startup_bench.mjs bench/web/bare_page.mjs build-web/web/tests/
 cd build-web/web/tests
 node page_bench.mjs ../../Quorel.html ../../../build-bench-web/bench/web/native_press \
      ../../../build-bench-wasm/bench/web/native_press.js ../../../build-bench/bench/gui/qt_press "$rounds"
+node startup_bench.mjs ../../Quorel.html "$rounds"
