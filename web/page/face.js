@@ -14,6 +14,11 @@ let compiled = null;
 let session = null;
 let lastFocused = null;
 
+// The key pressed. WebKitGTK names Tab pressed with Shift "Unidentified"; its code still says Tab.
+const keyOf = (event) => (event.key === 'Unidentified' ? event.code : event.key);
+
+const isField = (element) => element?.dataset?.field !== undefined;
+
 function moduleBytes() {
     const text = atob(document.getElementById('module-bytes').textContent.trim());
     const bytes = new Uint8Array(text.length);
@@ -59,7 +64,7 @@ class Session {
         const menuBar = section.querySelector('[role="menubar"]');
         if (menuBar) this.adoptMenuBar(menuBar);
         const client = section.querySelector('.client');
-        for (const input of client.querySelectorAll('input[data-field]')) this.fields[Number(input.dataset.field)] = input;
+        for (const field of client.querySelectorAll('[data-field]')) this.fields[Number(field.dataset.field)] = field;
         for (const button of client.querySelectorAll('button[data-command]')) {
             const command = Number(button.dataset.command);
             button.addEventListener('click', () => this.run(command));
@@ -128,7 +133,7 @@ class Session {
                 next.focus();
             }
         };
-        switch (event.key) {
+        switch (keyOf(event)) {
         case 'ArrowRight': moveBar(1); break;
         case 'ArrowLeft': moveBar(-1); break;
         case 'ArrowDown':
@@ -169,7 +174,7 @@ class Session {
         const shown = this.visibleWindow();
         if (!shown) return;
         const letter = /^Key[A-Z]$/.test(event.code) ? event.code.slice(3) : '';
-        if (event.key === 'Tab' && !event.altKey && !event.ctrlKey && !event.target.closest('[role="menubar"]')) {
+        if (keyOf(event) === 'Tab' && !event.altKey && !event.ctrlKey && !event.target.closest('[role="menubar"]')) {
             // Tab walks the window's controls in the form's focus order, round and round.
             const order = shown.order;
             const at = order.indexOf(document.activeElement);
@@ -178,7 +183,7 @@ class Session {
             next.focus();
             event.preventDefault();
         } else if (event.ctrlKey && !event.altKey && !event.shiftKey && letter && shown.id === MAIN) {
-            const inField = document.activeElement instanceof HTMLInputElement;
+            const inField = isField(document.activeElement);
             const command = this.quorel._quorel_shortcut_command(letter.charCodeAt(0), inField ? 1 : 0);
             if (command < 0) return;
             event.preventDefault();
@@ -306,6 +311,11 @@ document.getElementById('restart').addEventListener('click', () => {
 document.addEventListener('focusin', (event) => {
     lastFocused = event.target;
     if (session) session.rememberFocus();
+});
+// A field the focus leaves shows its text from the start again (Firefox would leave it scrolled
+// to where the caret was).
+document.addEventListener('focusout', (event) => {
+    if (isField(event.target)) event.target.scrollLeft = 0;
 });
 // A browser without WebAssembly cannot run the program: rather than leave a calculator drawn that
 // never answers, say so.
