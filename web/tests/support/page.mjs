@@ -14,6 +14,9 @@ export const ABOUT = 'Form1';
 
 export const engine = process.env.QUOREL_ENGINE ?? 'chromium';
 
+// The narrowest page MiniBrowser's window gives, with its default theme.
+const narrowestWindow = engine === 'webkit' ? 447 : 0;
+
 // What a test may need that an engine's driver cannot give it. A test that needs one of these
 // says so with skipWithout and leaves it out; everything else runs in every engine.
 const lacking = {
@@ -28,7 +31,7 @@ const lacking = {
         scripting: 'WebDriver cannot turn a page\'s scripts off',
         preload: 'WebDriver classic runs no script before the page\'s own',
         requests: 'WebDriver classic does not report the requests a page makes',
-        narrow: 'MiniBrowser\'s window does not go below about 447 px wide',
+        narrow: `MiniBrowser's window does not go below about ${narrowestWindow} px wide`,
         zoom: 'MiniBrowser has no device pixel ratio but 1',
         undoKey: 'a Ctrl+Z sent over WebDriver does not reach WebKitGTK\'s undo',
         scriptedPaste: 'WebKit cuts text a script inserts into an <input> to the 524,288 characters it keeps before the page sees it (a real paste: paste.test.mjs)',
@@ -45,7 +48,7 @@ export function skipWithout(t, ...needs) {
 // Skips a test whose screen the engine cannot give: a touch screen, one narrower than its
 // window goes, a pixel ratio above 1.
 export function skipWithoutScreen(t, viewport) {
-    const needs = [viewport.hasTouch && 'touch', viewport.width < 447 && 'narrow', viewport.deviceScaleFactor > 1 && 'zoom'];
+    const needs = [viewport.hasTouch && 'touch', viewport.width < narrowestWindow && 'narrow', viewport.deviceScaleFactor > 1 && 'zoom'];
     return skipWithout(t, ...needs.filter(Boolean));
 }
 
