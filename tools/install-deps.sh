@@ -21,8 +21,10 @@ if [ "${1:-test}" = "test" ]; then
         # The Windows build (mingw-w64, GoogleTest's sources) and Wine to test it under
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest
         wine wine64 fonts-wine unzip
-        # The web build (Emscripten), Node to run its tests, and the browser the page is tested in
-        emscripten nodejs chromium fonts-noto-cjk
+        # The web build (Emscripten), Node to run its tests, and the browser engines the page is
+        # tested in: Chromium, Firefox, WebKit (WebKitGTK's WebDriver and MiniBrowser); xclip holds
+        # text on the X clipboard for the paste test
+        emscripten nodejs chromium fonts-noto-cjk firefox-esr webkit2gtk-driver xclip
     )
     # npm installs the browser tests' packages from their lock file; a Node that brings its own
     # npm (NodeSource's) needs no Debian npm, which would conflict with it.

@@ -14,6 +14,57 @@ let compiled = null;
 let session = null;
 let lastFocused = null;
 
+// The key pressed. WebKitGTK names Tab pressed with Shift "Unidentified"; its code still says Tab.
+const keyOf = (event) => (event.key === 'Unidentified' ? event.code : event.key);
+
+const isField = (element) => element?.dataset?.field !== undefined;
+
+// WebKit keeps at most 524,288 characters in an <input>: what is typed or pasted beyond them is
+// dropped without a word, and a longer value is cut. A <textarea> keeps any length. Where the
+// browser cuts, a field about to take a longer text becomes a one-line textarea first, the same
+// field in every other way. (Whether it cuts is asked only then: the question costs milliseconds.)
+const INPUT_LIMIT = 524288;
+let inputsCut = null;
+
+function inputsCutLongText() {
+    if (inputsCut === null) {
+        const probe = document.createElement('input');
+        probe.value = '0'.repeat(INPUT_LIMIT + 1);
+        inputsCut = probe.value.length <= INPUT_LIMIT;
+    }
+    return inputsCut;
+}
+
+// A textarea that acts as a one-line field: a single-line text box to assistive technology, no
+// line wrapping, Enter makes no new line, and a line break typed, pasted or dropped into it
+// becomes a space, as a text field makes it.
+function oneLineTextArea(input) {
+    const area = document.createElement('textarea');
+    for (const { name, value } of input.attributes) if (name !== 'type' && name !== 'value') area.setAttribute(name, value);
+    area.setAttribute('role', 'textbox');
+    area.setAttribute('aria-multiline', 'false');
+    area.rows = 1;
+    area.wrap = 'off';
+    area.value = input.value;
+    area.addEventListener('beforeinput', (event) => {
+        if (event.inputType === 'insertLineBreak' || event.inputType === 'insertParagraph') event.preventDefault();
+    });
+    area.addEventListener('paste', (event) => {
+        const text = event.clipboardData.getData('text/plain');
+        if (!/[\r\n]/.test(text)) return;
+        event.preventDefault();
+        document.execCommand('insertText', false, text.replace(/\r\n|[\r\n]/g, ' '));
+    });
+    area.addEventListener('input', () => {
+        if (!/[\r\n]/.test(area.value)) return;
+        const caret = area.selectionEnd;
+        area.value = area.value.replace(/[\r\n]/g, ' ');
+        area.setSelectionRange(caret, caret);
+    });
+    input.replaceWith(area);
+    return area;
+}
+
 function moduleBytes() {
     const text = atob(document.getElementById('module-bytes').textContent.trim());
     const bytes = new Uint8Array(text.length);
@@ -38,6 +89,33 @@ class Session {
             if (!event.target.closest('[role="menubar"]')) this.closeMenus();
         }, { signal });
         dialog.addEventListener('close', () => this.onMessageClosed(), { signal });
+        document.addEventListener('paste', (event) => this.beforeLongText(event, event.clipboardData?.getData('text/plain')),
+                                  { capture: true, signal });
+        document.addEventListener('beforeinput', (event) => {
+            if (event.inputType === 'insertText' || event.inputType === 'insertReplacementText') this.beforeLongText(event, event.data);
+        }, { capture: true, signal });
+    }
+
+    // Text about to go into a field: where it would make the field as long as this browser's
+    // <input> keeps, the field becomes a textarea and the text goes there, as typed or pasted
+    // (a line break becomes a space, as in a text field). Typed text reaching the limit may
+    // arrive already cut to what fits; a paste's text comes whole from the clipboard.
+    beforeLongText(event, text) {
+        const input = event.target;
+        if (!(input instanceof HTMLInputElement) || !isField(input) || !text) return;
+        const { selectionStart: start, selectionEnd: end } = input;
+        if (input.value.length - (end - start) + text.length < INPUT_LIMIT || !inputsCutLongText()) return;
+        event.preventDefault();
+        const area = oneLineTextArea(input);
+        this.fields[Number(area.dataset.field)] = area;
+        for (const shown of this.windows) {
+            if (!shown) continue;
+            shown.order = shown.order.map((element) => (element === input ? area : element));
+            if (shown.lastFocus === input) shown.lastFocus = area;
+        }
+        area.focus();
+        area.setSelectionRange(start, end);
+        document.execCommand('insertText', false, text.replace(/\r\n|[\r\n]/g, ' '));
     }
 
     run(command) {
@@ -59,7 +137,7 @@ class Session {
         const menuBar = section.querySelector('[role="menubar"]');
         if (menuBar) this.adoptMenuBar(menuBar);
         const client = section.querySelector('.client');
-        for (const input of client.querySelectorAll('input[data-field]')) this.fields[Number(input.dataset.field)] = input;
+        for (const field of client.querySelectorAll('[data-field]')) this.fields[Number(field.dataset.field)] = field;
         for (const button of client.querySelectorAll('button[data-command]')) {
             const command = Number(button.dataset.command);
             button.addEventListener('click', () => this.run(command));
@@ -128,7 +206,7 @@ class Session {
                 next.focus();
             }
         };
-        switch (event.key) {
+        switch (keyOf(event)) {
         case 'ArrowRight': moveBar(1); break;
         case 'ArrowLeft': moveBar(-1); break;
         case 'ArrowDown':
@@ -169,16 +247,22 @@ class Session {
         const shown = this.visibleWindow();
         if (!shown) return;
         const letter = /^Key[A-Z]$/.test(event.code) ? event.code.slice(3) : '';
-        if (event.key === 'Tab' && !event.altKey && !event.ctrlKey && !event.target.closest('[role="menubar"]')) {
+        if (keyOf(event) === 'Tab' && !event.altKey && !event.ctrlKey && !event.target.closest('[role="menubar"]')) {
             // Tab walks the window's controls in the form's focus order, round and round.
             const order = shown.order;
             const at = order.indexOf(document.activeElement);
             const step = event.shiftKey ? -1 : 1;
             const next = at < 0 ? order[0] : order[(at + step + order.length) % order.length];
             next.focus();
+            // A field reached by Tab has all its text selected and shows its end, where the
+            // selection ends; an input does that by itself.
+            if (next instanceof HTMLTextAreaElement) {
+                next.select();
+                next.scrollLeft = next.scrollWidth;
+            }
             event.preventDefault();
         } else if (event.ctrlKey && !event.altKey && !event.shiftKey && letter && shown.id === MAIN) {
-            const inField = document.activeElement instanceof HTMLInputElement;
+            const inField = isField(document.activeElement);
             const command = this.quorel._quorel_shortcut_command(letter.charCodeAt(0), inField ? 1 : 0);
             if (command < 0) return;
             event.preventDefault();
@@ -306,6 +390,11 @@ document.getElementById('restart').addEventListener('click', () => {
 document.addEventListener('focusin', (event) => {
     lastFocused = event.target;
     if (session) session.rememberFocus();
+});
+// A field the focus leaves shows its text from the start again (Firefox would leave it scrolled
+// to where the caret was).
+document.addEventListener('focusout', (event) => {
+    if (isField(event.target)) event.target.scrollLeft = 0;
 });
 // Served as the site (the page links its manifest), a service worker keeps the site for starts
 // without the network; a browser that has none, or a page opened from a file, runs as it is.

@@ -3,7 +3,7 @@
 // there, instead of being left a calculator that never answers.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { launchBrowser, pageUrl } from './support/page.mjs';
+import { launchBrowser, pageUrl, skipWithout } from './support/page.mjs';
 
 let browser;
 before(async () => { browser = await launchBrowser(); });
@@ -19,7 +19,8 @@ const lacking = [
     }],
 ];
 for (const [what, take] of lacking) {
-    test(`a browser without ${what} gets the notice and no calculator`, async () => {
+    test(`a browser without ${what} gets the notice and no calculator`, async (t) => {
+        if (skipWithout(t, 'preload')) return;
         const page = await browser.newPage();
         await page.evaluateOnNewDocument(take);
         await page.goto(pageUrl);

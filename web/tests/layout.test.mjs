@@ -2,7 +2,8 @@
 // caption, the titles and the focus order both ways (other screens: touch.test.mjs).
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { ABOUT, MAIN, control, focusedName, launchBrowser, menuItem, openCalculator, pageUrl } from './support/page.mjs';
+import { ABOUT, MAIN, control, focusedName, launchBrowser, menuItem, openCalculator, pageUrl,
+         skipWithout } from './support/page.mjs';
 
 // name, caption (null for a field), left, top, width, height in twips.
 const mainControls = [
@@ -94,7 +95,8 @@ test('every control of the calculator at its place with its caption, under its t
     assert.deepEqual(page.problems, []);
 });
 
-test('the calculator is drawn before any script has run, and takes no input until the program runs', async () => {
+test('the calculator is drawn before any script has run, and takes no input until the program runs', async (t) => {
+    if (skipWithout(t, 'scripting')) return;
     const page = await browser.newPage();
     await page.setViewport({ width: 800, height: 600 });
     await page.setJavaScriptEnabled(false);
@@ -105,7 +107,8 @@ test('the calculator is drawn before any script has run, and takes no input unti
     assert.equal(await page.$$eval(`[data-window="${ABOUT}"]`, (w) => w.length), 0);
 });
 
-test('a browser without WebAssembly is told the calculator cannot run there', async () => {
+test('a browser without WebAssembly is told the calculator cannot run there', async (t) => {
+    if (skipWithout(t, 'preload')) return;
     const page = await browser.newPage();
     await page.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
     await page.goto(pageUrl);

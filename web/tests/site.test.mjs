@@ -8,7 +8,7 @@ import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:f
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { dirname, extname, join, resolve } from 'node:path';
-import { MAIN, control, fieldTexts, launchBrowser, typeInto } from './support/page.mjs';
+import { MAIN, control, fieldTexts, launchBrowser, openCalculator, skipWithout, typeInto } from './support/page.mjs';
 
 const builtSite = resolve(process.env.QUOREL_SITE ?? join(dirname(process.env.QUOREL_PAGE ?? 'build-web/Quorel.html'), 'site'));
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.png': 'image/png',
@@ -64,16 +64,7 @@ let browser;
 before(async () => { browser = await launchBrowser(); });
 after(async () => { await browser.close(); });
 
-async function open(url) {
-    const page = await browser.newPage();
-    const problems = [];
-    page.on('pageerror', (error) => problems.push(String(error)));
-    page.on('console', (message) => { if (message.type() === 'error') problems.push(message.text()); });
-    await page.goto(url);
-    await page.waitForSelector('html[data-ready]');
-    page.problems = problems;
-    return page;
-}
+const open = (url) => openCalculator(browser, undefined, url);
 
 const controlled = (page) => page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 10000 });
 const cacheNames = (page) => page.evaluate(() => caches.keys());
@@ -84,7 +75,25 @@ async function workedExample(page) {
     return (await fieldTexts(page)).Text4;
 }
 
-test('the site is installable: a manifest with its icons, no installability errors', async () => {
+test('served, the site calculates and its worker registers and keeps the release', async () => {
+    const site = await serveSite();
+    const page = await open(site.url);
+    assert.equal(await workedExample(page), '10.2040816326531');
+    const kept = await page.evaluate(async () => {
+        const registration = await navigator.serviceWorker.ready;
+        return { scope: registration.scope, caches: await caches.keys() };
+    });
+    assert.equal(kept.scope, site.url);
+    await page.waitForFunction(async () => (await caches.keys()).length === 1, { timeout: 10000 });
+    assert.match((await cacheNames(page))[0], /^quorel-[0-9a-f]{16}$/);
+    assert.ok(site.requests.every((r) => r.startsWith('/quorel/')), `only the site is asked for: ${site.requests}`);
+    assert.deepEqual(page.problems, []);
+    await page.close();
+    await site.close();
+});
+
+test('the site is installable: a manifest with its icons, no installability errors', async (t) => {
+    if (skipWithout(t, 'devtools')) return;
     const site = await serveSite();
     const page = await open(site.url);
     const cdp = await page.createCDPSession();
@@ -115,7 +124,8 @@ test('the site is installable: a manifest with its icons, no installability erro
     await site.close();
 });
 
-test('once loaded, the site starts and calculates with the network cut off', async () => {
+test('once loaded, the site starts and calculates with the network cut off', async (t) => {
+    if (skipWithout(t, 'devtools')) return;
     const site = await serveSite();
     const first = await open(site.url);
     await controlled(first);
@@ -134,7 +144,8 @@ test('once loaded, the site starts and calculates with the network cut off', asy
     await site.close();
 });
 
-test('a new release on the server is taken at the next start, whole, and the old one removed', async () => {
+test('a new release on the server is taken at the next start, whole, and the old one removed', async (t) => {
+    if (skipWithout(t, 'devtools')) return;
     const site = await serveSite();
     let page = await open(site.url);
     await controlled(page);

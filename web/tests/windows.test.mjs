@@ -5,8 +5,8 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
 import { readFileSync } from 'node:fs';
-import { ABOUT, MAIN, control, fieldTexts, focusedName, hasEnded, launchBrowser, menuItem, openCalculator,
-         pageUrl, typeInto, visibleWindows } from './support/page.mjs';
+import { ABOUT, MAIN, cannotCheck, control, fieldTexts, focusedName, hasEnded, launchBrowser, menuItem,
+         openCalculator, pageUrl, typeInto, visibleWindows } from './support/page.mjs';
 
 let browser;
 before(async () => { browser = await launchBrowser(); });
@@ -139,13 +139,14 @@ for (const [way, end] of endings) {
     });
 }
 
-test('nothing is requested after load and nothing is stored', async () => {
+test('nothing is requested after load and nothing is stored', async (t) => {
     const page = await browser.newPage();
     const requests = [];
-    page.on('request', (request) => requests.push(request.url()));
+    const watched = !cannotCheck(t, 'requests', 'what the page requests is');
+    if (watched) page.on('request', (request) => requests.push(request.url()));
     await page.goto(pageUrl);
     await page.waitForSelector('html[data-ready]');
-    assert.deepEqual(requests, [pageUrl], 'the page itself only');
+    if (watched) assert.deepEqual(requests, [pageUrl], 'the page itself only');
     await typeInto(page, 1, '100');
     await typeInto(page, 2, '10');
     await typeInto(page, 3, '98');
@@ -154,7 +155,7 @@ test('nothing is requested after load and nothing is stored', async () => {
     await page.click(control(ABOUT, 'Command2'));
     await page.click('#restart');
     await page.waitForSelector('html[data-ready]');
-    assert.deepEqual(requests, [pageUrl]);
+    if (watched) assert.deepEqual(requests, [pageUrl]);
     const stored = await page.evaluate(async () => ({
         cookies: document.cookie,
         local: localStorage.length,
