@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every release file of one commit into one folder: the Debian package, the Windows ZIP
 # and the Quorel.exe it holds (so that a copy of the exe can be checked on its own), Quorel.html
-# when the commit has the web page, and SHA256SUMS over them. The build runs on a clean copy of
+# and the ZIP of its site when the commit has the web page, and SHA256SUMS over them. The build runs on a clean copy of
 # the commit (git archive) in a temporary folder, with SOURCE_DATE_EPOCH set to the commit's
 # date, so that anyone building the same commit gets the same bytes.
 #   tools/release.sh [-c COMMIT] [-o OUTPUT_FOLDER] [PART...]
@@ -64,8 +64,9 @@ for part in "${parts[@]}"; do
         ;;
     web)
         (cd "$source" && cmake --preset web -B "$work/web" -DQUOREL_BUILD_TESTS=OFF >/dev/null)
-        cmake --build "$work/web" -j"$jobs"
-        files+=("$(find "$work/web" -name Quorel.html -print -quit)")
+        cmake --build "$work/web" -j"$jobs" --target quorel_page site_zip
+        files+=("$(find "$work/web" -name Quorel.html -print -quit)"
+                "$(ls "$work"/web/Quorel-*-site.zip)")
         ;;
     *)
         echo "unknown part: $part (deb, windows or web)" >&2
