@@ -28,7 +28,8 @@ if [ "${1:-test}" = "test" ]; then
     # npm (NodeSource's) needs no Debian npm, which would conflict with it.
     command -v npm >/dev/null 2>&1 || packages+=(npm)
     # The arm64 build: Debian's cross compiler, and user-mode emulation to run its programs
-    packages+=(g++-aarch64-linux-gnu binutils-aarch64-linux-gnu qemu-user-static)
+    # and xwininfo to find the window its packaged program opens
+    packages+=(g++-aarch64-linux-gnu binutils-aarch64-linux-gnu qemu-user-static x11-utils)
 fi
 # The arm64 libraries the arm64 build links against, installed beside this machine's own
 # (multiarch): Qt and MPFR. Their C library also gives the emulated programs their loader.

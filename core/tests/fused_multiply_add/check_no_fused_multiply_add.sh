@@ -20,7 +20,8 @@ for file in "$@"; do
         echo "$found" | head -20
         failed=1
     else
-        echo "no fused multiply-add in $(basename "$file") ($("$objdump" -d "$file" | grep -cE '^\s+[0-9a-f]+:') instructions)"
+        count=$("$objdump" -d "$file" | grep -cE '^\s+[0-9a-f]+:')
+        echo "no fused multiply-add in $(basename "$file") ($count instructions)"
     fi
 done
 exit $failed
