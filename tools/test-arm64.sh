@@ -28,7 +28,9 @@ echo "== arm64: the program from the package shows its window"
 root=$build/package-root
 rm -rf "$root"
 dpkg-deb -x "$(ls "$build"/packaging/tests/deb/Quorel-*-arm64.deb)" "$root"
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
+# The search for a free display starts at a random number, away from other servers starting on
+# the same machine at the same moment.
+QT_QPA_PLATFORM=xcb xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24" \
     bash packaging/tests/check_program_window.sh Quorel "$build/package-window.png" 60 \
     qemu-aarch64-static "$root/usr/bin/Quorel"
 
