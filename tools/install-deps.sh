@@ -29,6 +29,16 @@ if [ "${1:-test}" = "test" ]; then
     # npm installs the browser tests' packages from their lock file; a Node that brings its own
     # npm (NodeSource's) needs no Debian npm, which would conflict with it.
     command -v npm >/dev/null 2>&1 || packages+=(npm)
+    # The arm64 build: Debian's cross compiler, and user-mode emulation to run its programs
+    # and xwininfo to find the window its packaged program opens
+    packages+=(g++-aarch64-linux-gnu binutils-aarch64-linux-gnu qemu-user-static x11-utils)
+fi
+# The arm64 libraries the arm64 build links against, installed beside this machine's own
+# (multiarch): Qt and MPFR. Their C library also gives the emulated programs their loader.
+arm64_packages=()
+if [ "${1:-test}" = "test" ]; then
+    arm64_packages=(qt6-base-dev:arm64 libgl-dev:arm64 qt6-qpa-plugins:arm64 libmpfr-dev:arm64
+        libgmp-dev:arm64)
 fi
 
 sudo=""
@@ -36,14 +46,31 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
 fi
 
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    installed "$p" || missing+=("$p")
 done
+missing_arm64=()
+for p in "${arm64_packages[@]}"; do
+    installed "$p" || missing_arm64+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ] || [ ${#missing_arm64[@]} -gt 0 ]; then
+    if [ ${#missing_arm64[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx arm64; then
+        $sudo dpkg --add-architecture arm64
+    fi
+    $sudo apt-get update -qq
+fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+if [ ${#missing_arm64[@]} -gt 0 ]; then
+    echo "Installing: ${missing_arm64[*]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing_arm64[@]}"
 fi
 
 [ "${1:-test}" = "test" ] || exit 0

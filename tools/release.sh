@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds every release file of one commit into one folder: the Debian package, the Windows ZIP
-# and the Quorel.exe it holds (so that a copy of the exe can be checked on its own), Quorel.html
-# and the ZIP of its site when the commit has the web page, and SHA256SUMS over them. The build runs on a clean copy of
-# the commit (git archive) in a temporary folder, with SOURCE_DATE_EPOCH set to the commit's
-# date, so that anyone building the same commit gets the same bytes.
+# Builds every release file of one commit into one folder: the Debian packages (for this machine
+# and, cross-built, for arm64), the Windows ZIP and the Quorel.exe it holds (so that a copy of
+# the exe can be checked on its own), Quorel.html and the ZIP of its site when the commit has the
+# web page, and SHA256SUMS over them. The build runs on a clean copy of the commit (git archive)
+# in a temporary folder, with SOURCE_DATE_EPOCH set to the commit's date, so that anyone building
+# the same commit gets the same bytes.
 #   tools/release.sh [-c COMMIT] [-o OUTPUT_FOLDER] [PART...]
-# PART is deb, windows or web (default: all that the commit has); OUTPUT_FOLDER defaults to
+# PART is deb, arm64, windows or web (default: all that the commit has); OUTPUT_FOLDER defaults to
 # release/ in the source folder. Needs what tools/install-deps.sh test installs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,6 +43,7 @@ git archive --format=tar "$commit" | tar -x -C "$source"
 
 if [ ${#parts[@]} -eq 0 ]; then
     parts=(deb windows)
+    [ -f "$source/cmake/aarch64-linux-gnu.cmake" ] && parts+=(arm64)
     [ -d "$source/web" ] && parts+=(web)
 fi
 
@@ -56,6 +58,12 @@ for part in "${parts[@]}"; do
         (cd "$work/deb" && cpack -G DEB -B "$work/deb/package" >/dev/null)
         files+=("$(ls "$work"/deb/package/Quorel-*.deb)")
         ;;
+    arm64)
+        (cd "$source" && cmake --preset arm64 -B "$work/arm64" -DQUOREL_BUILD_TESTS=OFF >/dev/null)
+        cmake --build "$work/arm64" -j"$jobs"
+        (cd "$work/arm64" && cpack -G DEB -B "$work/arm64/package" >/dev/null)
+        files+=("$(ls "$work"/arm64/package/Quorel-*-arm64.deb)")
+        ;;
     windows)
         (cd "$source" &&
             cmake --preset windows -B "$work/windows" -DQUOREL_BUILD_TESTS=OFF >/dev/null)
@@ -69,7 +77,7 @@ for part in "${parts[@]}"; do
                 "$(ls "$work"/web/Quorel-*-site.zip)")
         ;;
     *)
-        echo "unknown part: $part (deb, windows or web)" >&2
+        echo "unknown part: $part (deb, arm64, windows or web)" >&2
         exit 2
         ;;
     esac

@@ -2,8 +2,9 @@
 # Builds Quorel and runs every test: the unit and window tests (offscreen, no display needed),
 # the packaging checks, the core's and the form's tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, a bounded fuzzing run of the number reader and calculations, the
-# Windows stage (Quorel.exe cross-built and tested under Wine) and the web stage (the core and the
-# form built for the browser and tested under Node, Quorel.html in headless Chromium); last, the
+# Windows stage (Quorel.exe cross-built and tested under Wine), the web stage (the core and the
+# form built for the browser and tested under Node, Quorel.html in headless Chromium) and the
+# arm64 stage (cross-built, tested under qemu-user, its package's program started); last, the
 # release files are built twice and must be the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,6 +35,9 @@ bash tools/test-windows.sh
 
 echo "== Web"
 bash tools/test-web.sh
+
+echo "== arm64"
+bash tools/test-arm64.sh
 
 echo "== Release files built twice from this commit are the same bytes"
 bash tools/test-reproducible.sh

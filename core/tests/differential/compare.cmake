@@ -1,7 +1,9 @@
-# Runs core_differential natively and under Node on the same seed and count and compares the two
+# Runs core_differential natively and, built for another platform, under the program that runs
+# it there (Node for WebAssembly, qemu for arm64) on the same seed and count, and compares the two
 # outputs. On a difference it runs the first differing block again on both sides and prints the
 # first case whose results differ.
-#   cmake -DNATIVE=... -DWEB=... -DNODE=... -DSEED=... -DCOUNT=... -P compare.cmake
+#   cmake -DNATIVE=... -DOTHER=... -DRUNNER=... -DOTHER_NAME=... -DSEED=... -DCOUNT=...
+#         -P compare.cmake
 cmake_minimum_required(VERSION 3.25)
 
 function(run_side label output)
@@ -30,7 +32,7 @@ function(first_difference a b output)
         if(NOT a_line STREQUAL b_line)
             set(${output} ${index} PARENT_SCOPE)
             set(native_line "${a_line}" PARENT_SCOPE)
-            set(web_line "${b_line}" PARENT_SCOPE)
+            set(other_line "${b_line}" PARENT_SCOPE)
             return()
         endif()
         math(EXPR index "${index} + 1")
@@ -40,14 +42,14 @@ function(first_difference a b output)
     else()
         set(${output} ${index} PARENT_SCOPE)
         set(native_line "(${a_count} lines)" PARENT_SCOPE)
-        set(web_line "(${b_count} lines)" PARENT_SCOPE)
+        set(other_line "(${b_count} lines)" PARENT_SCOPE)
     endif()
 endfunction()
 
 run_side("native" native ${NATIVE} ${SEED} ${COUNT})
-run_side("WebAssembly under Node" web ${NODE} ${WEB} ${SEED} ${COUNT})
+run_side("${OTHER_NAME}" other ${RUNNER} ${OTHER} ${SEED} ${COUNT})
 
-first_difference("${native}" "${web}" line)
+first_difference("${native}" "${other}" line)
 if(line EQUAL -1)
     string(REGEX MATCH "[^\n]*cases:[^\n]*" summary "${native}")
     message(STATUS "no difference in ${summary}")
@@ -56,14 +58,14 @@ endif()
 
 if(NOT native_line MATCHES "^block ([0-9]+) ")
     message(FATAL_ERROR "the outputs differ at line ${line}:\n  native: ${native_line}\n"
-                        "  web:    ${web_line}")
+                        "  ${OTHER_NAME}: ${other_line}")
 endif()
 set(block ${CMAKE_MATCH_1})
 run_side("native, block ${block}" native ${NATIVE} ${SEED} ${COUNT} ${block})
-run_side("WebAssembly, block ${block}" web ${NODE} ${WEB} ${SEED} ${COUNT} ${block})
-first_difference("${native}" "${web}" line)
+run_side("${OTHER_NAME}, block ${block}" other ${RUNNER} ${OTHER} ${SEED} ${COUNT} ${block})
+first_difference("${native}" "${other}" line)
 if(line EQUAL -1)
     message(FATAL_ERROR "block ${block} has different digests but the same cases on a second run")
 endif()
-message(FATAL_ERROR "the native and the WebAssembly core differ in block ${block}:\n"
-                    "  native: ${native_line}\n  web:    ${web_line}")
+message(FATAL_ERROR "the native core and the core built for ${OTHER_NAME} differ in block "
+                    "${block}:\n  native: ${native_line}\n  ${OTHER_NAME}: ${other_line}")
