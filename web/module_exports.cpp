@@ -43,7 +43,7 @@ EMSCRIPTEN_KEEPALIVE int quorel_shortcut_command(int letter, int inTextField) {
     if (letter < 'A' || letter > 'Z')
         return -1;
     const KeyAction action =
-        keyAction(mainMenuTable, inTextField ? ControlKind::TextField : ControlKind::Button,
+        keyAction(WindowId::Main, inTextField ? ControlKind::TextField : ControlKind::Button,
                   {static_cast<char16_t>(letter), Modifier::Ctrl});
     return action.response == KeyResponse::RunCommand && action.command
                ? static_cast<int>(*action.command)

@@ -54,7 +54,7 @@ bool MainWindow::translateShortcut(MSG &message) {
                                  held(VK_CONTROL, form::Modifier::Ctrl) |
                                      held(VK_SHIFT, form::Modifier::Shift) |
                                      held(VK_MENU, form::Modifier::Alt)};
-        if (focused && form::keyAction(form::mainMenuTable, focused->row->kind, key).response !=
+        if (focused && form::keyAction(form::WindowId::Main, focused->row->kind, key).response !=
                            form::KeyResponse::RunCommand)
             return false;
     }

@@ -206,7 +206,7 @@ void TableWindow::pressFocusedButton() {
     const Control *focused = controlOf(GetFocus());
     if (!focused || !focused->row->command)
         return;
-    const form::KeyAction action = form::keyAction({}, focused->row->kind, {form::enterKey});
+    const form::KeyAction action = form::keyAction(m_id, focused->row->kind, {form::enterKey});
     if (action.response == form::KeyResponse::PressFocusedButton)
         m_form.run(*focused->row->command);
 }
