@@ -26,9 +26,11 @@ int Win32Shell::run() {
             return messageLoopFailed;
         if (got == 0)
             return static_cast<int>(message.wParam);
-        if (m_main.translateShortcut(message))
+        // Enter, Escape and the shortcuts as the form decides them, in whichever window the key
+        // is for.
+        if (m_main.translateKey(message) || (m_about && m_about->translateKey(message)))
             continue;
-        // Tab, Shift+Tab and Enter as in any dialog, in whichever window the key is for.
+        // Tab and Shift+Tab as in any dialog.
         const HWND window = GetAncestor(message.hwnd, GA_ROOT);
         if (window && IsDialogMessageW(window, &message))
             continue;

@@ -7,6 +7,7 @@
 #include "form/control_names.h"
 #include "form/key_action.h"
 
+#include <ostream>
 #include <string_view>
 
 namespace quorel::form::testing {
@@ -67,6 +68,11 @@ inline constexpr KeyCase keyTable[] = {
     {"CtrlNOnAbout", WindowId::About, KeyFocus::Button, ctrl(u'N'), KeyOutcome::Nothing},
     {"CtrlXOnAbout", WindowId::About, KeyFocus::Button, ctrl(u'X'), KeyOutcome::Nothing},
 };
+
+// Test output names the case rather than its bytes.
+inline void PrintTo(const KeyCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 // The name of the control that has the focus.
 constexpr std::u16string_view focusedName(const KeyCase &c) {
