@@ -1,8 +1,7 @@
 // Makes the self-contained Quorel.html from its template: the style sheet with the windows'
 // layout, the windows' markup and the page title (all made from the form's tables), the page's own
-// texts (from the core), the
-// WebAssembly module as base64 in a data block, and the page's script (the module's loader
-// followed by the face). The Content-Security-Policy allows exactly this script and this style,
+// texts, the WebAssembly module as base64 in a data block, and the page's script (the module's
+// loader followed by the face). The Content-Security-Policy allows exactly this script and this style,
 // by their SHA-256 hashes, and nothing else.
 //   node make_page.mjs <output> template=<file> style=<file> layout=<file> windows=<file>
 //                      title=<file> texts=<file> loader=<file> wasm=<file> face=<file>

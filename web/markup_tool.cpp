@@ -1,6 +1,6 @@
-// Writes the page's windows, their layout style, the page title and the page's own texts, made
-// from the form's tables and the core's texts, into four files; run under Node when Quorel.html
-// is built.
+// Writes the page's windows, their layout style and the page title, made from the form's tables,
+// and the page's own texts (web/page_texts.h), into four files; run under Node when Quorel.html is
+// built.
 //   quorel_page_markup <windows.html> <layout.css> <title.txt> <texts.json>
 #include "web/page_markup.h"
 

@@ -1,9 +1,9 @@
 #include "web/page_markup.h"
 
-#include "core/messages.h"
 #include "form/about_window_table.h"
 #include "form/font_table.h"
 #include "form/main_window_table.h"
+#include "web/page_texts.h"
 
 #include <fmt/compile.h>
 #include <fmt/format.h>
@@ -131,7 +131,7 @@ std::string menuItem(const form::MenuRow &row) {
 }
 
 std::string menuBar() {
-    std::string bar = "<ul role=\"menubar\" aria-label=\"菜单栏\">";
+    std::string bar = "<ul role=\"menubar\" aria-label=\"" + escaped(pageTexts.menuBar) + "\">";
     bool menuOpen = false;
     const auto closeMenu = [&] {
         if (menuOpen)
@@ -206,8 +206,9 @@ std::string windowMarkup(const form::WindowTable &table, int id) {
         fmt::format(FMT_COMPILE("<section class=\"window\" id=\"window-{0}\" data-window=\"{1}\" "
                                 "aria-labelledby=\"title-{0}\"{2}><div class=\"title-bar\"><h1 "
                                 "id=\"title-{0}\">{3}</h1><button type=\"button\" tabindex=\"-1\" "
-                                "aria-label=\"关闭\" data-name=\"close\">×</button></div>"),
-                    id, escaped(table.name), id == 0 ? "" : " hidden", escaped(table.title));
+                                "aria-label=\"{4}\" data-name=\"close\">×</button></div>"),
+                    id, escaped(table.name), id == 0 ? "" : " hidden", escaped(table.title),
+                    escaped(pageTexts.closeButton));
     if (&table == &form::mainWindowTable)
         section += menuBar();
     section += "<div class=\"client\">";
@@ -271,9 +272,10 @@ std::string pageTitle() {
 }
 
 std::string pageTextsJson() {
-    const core::PageTexts &texts = core::pageTexts();
+    const PageTexts &texts = pageTexts;
     std::string json = "{";
     for (const auto &[key, text] : {std::pair{"TEXT_OK", texts.okButton},
+                                    {"TEXT_ENDED_TITLE", texts.endedTitle},
                                     {"TEXT_ENDED", texts.ended},
                                     {"TEXT_RESTART", texts.restartButton},
                                     {"TEXT_UNAVAILABLE", texts.unavailable},

@@ -278,7 +278,7 @@ class Session {
 function end(ending) {
     if (dialog.open) dialog.close();
     desktop.replaceChildren();
-    document.title = 'Quorel';
+    document.title = ended.dataset.title;
     ended.hidden = false;
     document.getElementById('restart').focus();
     // The form is still inside the call that ended it; it goes once that call has returned.
