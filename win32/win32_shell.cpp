@@ -1,5 +1,6 @@
 #include "win32/win32_shell.h"
 
+#include "form/contract.h"
 #include "win32/wide_text.h"
 
 namespace quorel::win32 {
@@ -45,7 +46,8 @@ int Win32Shell::run() {
 // loop; the form ignores commands until then, so no second box opens.
 void Win32Shell::showMessage(form::WindowId owner, std::u16string_view text,
                              std::u16string_view title) {
-    MessageBoxW(window(owner).handle(), wide(text).c_str(), wide(title).c_str(), MB_OK);
+    const TableWindow *over = window(owner);
+    MessageBoxW(over ? over->handle() : nullptr, wide(text).c_str(), wide(title).c_str(), MB_OK);
     m_form.messageDismissed();
 }
 
@@ -55,11 +57,13 @@ void Win32Shell::createWindow(form::WindowId id) {
 }
 
 void Win32Shell::showWindow(form::WindowId id) {
-    window(id).show();
+    if (TableWindow *shown = window(id))
+        shown->show();
 }
 
 void Win32Shell::hideWindow(form::WindowId id) {
-    window(id).hide();
+    if (TableWindow *hidden = window(id))
+        hidden->hide();
 }
 
 // Once ended, the loop dispatches nothing more; the windows go when the shell does.
@@ -68,13 +72,13 @@ void Win32Shell::endProgram() {
     PostQuitMessage(0);
 }
 
-// The form creates the About window before it asks for it; should that ever not hold, the
-// window is made here rather than another one answering in its place.
-TableWindow &Win32Shell::window(form::WindowId id) {
+// Null, and the breach reported, for the About window before the form created it.
+TableWindow *Win32Shell::window(form::WindowId id) {
     if (id == form::WindowId::Main)
-        return m_main;
-    createWindow(id);
-    return *m_about;
+        return &m_main;
+    if (!m_about)
+        form::contractBroken("the About window was asked for before it was created");
+    return m_about.get();
 }
 
 } // namespace quorel::win32

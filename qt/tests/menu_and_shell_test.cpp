@@ -2,6 +2,7 @@
 
 #include "qt/tests/gui_test_support.h"
 
+#include "form/contract.h"
 #include "form/tests/key_table.h"
 #include "qt/about_window.h"
 #include "qt/main_window.h"
@@ -33,6 +34,12 @@ const QStringList calculated{u"100"_s,
                              u"89.7959183673469"_s,
                              u"1"_s,
                              u"89.7959183673469"_s};
+
+QStringList breaches;
+
+void recordBreach(const char *what) {
+    breaches << QString::fromUtf8(what);
+}
 
 int topLevelCount(const QString &objectName) {
     int count = 0;
@@ -81,6 +88,7 @@ class MenuAndShellTest final : public quorel::test::ProgramTestCase {
     void exitPaths();
     void realEndStopsTheEventLoop_data();
     void realEndStopsTheEventLoop();
+    void aWindowAskedForBeforeItIsCreatedIsReported();
 
   private:
     QMainWindow *main() const;
@@ -488,6 +496,21 @@ void MenuAndShellTest::realEndStopsTheEventLoop() {
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(clicked);
     QVERIFY(!shell.mainWindow()->isVisible());
+}
+
+// The form creates the About window before it asks anything of it; a shell asked anyway reports
+// the broken promise instead of quietly making the window, and does nothing.
+void MenuAndShellTest::aWindowAskedForBeforeItIsCreatedIsReported() {
+    breaches.clear();
+    const quorel::form::ContractHandler previous = quorel::form::setContractHandler(&recordBreach);
+    quorel::qt::AppShell shell([](int) {});
+    shell.start();
+    shell.showWindow(quorel::form::WindowId::About);
+    shell.hideWindow(quorel::form::WindowId::About);
+    quorel::form::setContractHandler(previous);
+    QCOMPARE(breaches.size(), 2);
+    QVERIFY(!shell.aboutWindow());
+    QCOMPARE(topLevelCount(names::aboutWindow), 0);
 }
 
 QTEST_MAIN(MenuAndShellTest)

@@ -227,15 +227,23 @@ class Session {
         this.windows[id] ??= this.adoptWindow(id);
     }
 
+    // The form creates a window before it asks anything else of it; a page asked anyway says so
+    // loudly rather than making one.
+    createdWindow(id) {
+        const made = this.windows[id];
+        if (!made) throw new Error(`The program asked for window ${id} before creating it`);
+        return made;
+    }
+
     showWindow(id) {
-        const shown = this.windows[id];
+        const shown = this.createdWindow(id);
         shown.section.hidden = false;
         document.title = shown.title;
         if (shown.lastFocus) shown.lastFocus.focus();
     }
 
     hideWindow(id) {
-        const hidden = this.windows[id];
+        const hidden = this.createdWindow(id);
         if (hidden.section.contains(document.activeElement) && hidden.order.includes(document.activeElement)) {
             hidden.lastFocus = document.activeElement;
         }
@@ -276,7 +284,8 @@ class Session {
 // A page cannot close its tab: the calculator's windows go, and a plain page says it has
 // ended, with a way to start it again from nothing.
 function end(ending) {
-    if (dialog.open) dialog.close();
+    // The form ends nothing while its message is open.
+    if (dialog.open) throw new Error('The program ended while its message was open');
     desktop.replaceChildren();
     document.title = ended.dataset.title;
     ended.hidden = false;
