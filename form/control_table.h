@@ -22,6 +22,7 @@ enum class ControlKind {
 
 // Families, size and weight of each code are in form/font_table.h.
 enum class FontCode { A, B, C, D };
+inline constexpr int fontCodeCount = 4;
 
 // The nine text fields of the calculator, in the order Text1 to Text9.
 enum class Field {

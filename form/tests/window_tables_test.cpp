@@ -236,6 +236,11 @@ TEST(Tables, FontSizesAndFamilies) {
     EXPECT_EQ(fontSpec(FontCode::B).points, 10.5);
     EXPECT_EQ(fontSpec(FontCode::C).points, 15.75);
     EXPECT_LT(fontSpec(FontCode::D).points, fontSpec(FontCode::A).points);
+    // Only the window's own font gives way to a system's dialog font.
+    EXPECT_FALSE(fontSpec(FontCode::A).systemFontStandsIn);
+    EXPECT_FALSE(fontSpec(FontCode::B).systemFontStandsIn);
+    EXPECT_FALSE(fontSpec(FontCode::C).systemFontStandsIn);
+    EXPECT_TRUE(fontSpec(FontCode::D).systemFontStandsIn);
     for (const FontCode code : {FontCode::A, FontCode::B, FontCode::C, FontCode::D}) {
         EXPECT_EQ(fontSpec(code).weight, FontWeight::Regular);
         ASSERT_FALSE(fontSpec(code).families.empty());
