@@ -17,6 +17,9 @@ namespace {
 
 constexpr std::array windows{&form::mainWindowTable, &form::aboutWindowTable};
 
+// The line around each window, in CSS pixels on each side.
+constexpr int windowBorder = 1;
+
 std::string utf8(std::u16string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -244,15 +247,14 @@ std::string layoutStyle() {
                                     "--weight-{0}: {3};"),
                         fontLetter(code), families, spec.points, static_cast<int>(spec.weight));
     }
-    style += "\n}\n";
+    style += fmt::format(FMT_COMPILE("\n--window-border: {};\n}}\n"), windowBorder);
 
     for (const form::WindowTable *table : windows) {
         const std::string window = "[data-window=" + cssString(table->name) + ']';
         const form::PixelRect area = form::toPixels(table->clientArea);
-        // The border is a pixel on each side.
         style += fmt::format(FMT_COMPILE("{0} {{ --outer-width: {1}; }}\n"
                                          "{0} > .client {{ --width: {2}; --height: {3}; }}\n"),
-                             window, area.width + 2, area.width, area.height);
+                             window, area.width + 2 * windowBorder, area.width, area.height);
         for (const form::ControlRow &row : table->controls) {
             const form::PixelRect box = form::toPixels(row.geometry);
             style += fmt::format(
