@@ -28,15 +28,4 @@ std::u16string_view messageTitle() {
     return u"注意";
 }
 
-const PageTexts &pageTexts() {
-    static constexpr PageTexts texts{
-        .okButton = u"确定",
-        .ended = u"Quorel计算助手已结束。",
-        .restartButton = u"重新开始",
-        .unavailable = u"此浏览器无法运行Quorel计算助手。",
-        .unavailableAdvice = u"它需要 WebAssembly：请换用较新的浏览器打开本页。",
-    };
-    return texts;
-}
-
 } // namespace quorel::core

@@ -20,16 +20,4 @@ std::u16string_view messageText(MessageId id);
 std::u16string_view overflowReport();
 std::u16string_view messageTitle();
 
-// What the browser page shows where a desktop program leans on its system: the message box's one
-// button, the page left when the program has ended (a page cannot close its tab), and the notice
-// for a browser that cannot run the program at all.
-struct PageTexts {
-    std::u16string_view okButton;
-    std::u16string_view ended;
-    std::u16string_view restartButton;
-    std::u16string_view unavailable;
-    std::u16string_view unavailableAdvice;
-};
-const PageTexts &pageTexts();
-
 } // namespace quorel::core

@@ -15,5 +15,6 @@ enum class Command {
     ReturnToCalculator,         // 返回: show the calculator, then hide the About window
     EndProgram,                 // 退出 on the About window: end at once
 };
+inline constexpr int commandCount = 9;
 
 } // namespace quorel::form

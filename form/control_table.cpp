@@ -23,11 +23,8 @@ std::u16string accessibleName(const ControlRow &row) {
     switch (row.kind) {
     case ControlKind::TextField:
         return std::u16string(row.accessibleText);
-    case ControlKind::Button: {
-        std::u16string name(row.caption);
-        std::erase(name, u' ');
-        return name;
-    }
+    case ControlKind::Button:
+        return std::u16string(row.caption);
     case ControlKind::Label:
     case ControlKind::Paragraph:
         return {};

@@ -23,6 +23,7 @@ enum class ControlKind {
 
 // Families, size and weight of each code are in form/font_table.h.
 enum class FontCode { A, B, C, D };
+inline constexpr int fontCodeCount = 4;
 
 // The nine text fields of the calculator, in the order Text1 to Text9.
 enum class Field {
@@ -86,8 +87,9 @@ struct WindowTable {
 int toPixels(int twips, int dpi = 96);
 PixelRect toPixels(const TwipRect &twips, int dpi = 96);
 
-// What a screen reader announces for a control: a field's own name, a button's caption without
-// its spacing blanks ("退   出" is announced "退出"), nothing for a label, which reads as text.
+// What a screen reader announces for a control: a field's own name, a button's caption as it
+// shows, its spacing blanks included, so that the name holds what a user sees ("退   出"),
+// nothing for a label, which reads as text.
 std::u16string accessibleName(const ControlRow &row);
 // The longer explanation of a button; empty for every other control.
 std::u16string_view accessibleDescription(const ControlRow &row);

@@ -56,13 +56,15 @@ template <bool (*keep)(const Family &)> constexpr auto songNames() {
 constexpr auto songFamilies = songNames<any>();
 constexpr auto chineseSongFamilies = songNames<chinese>();
 
-// D is the window's own font: small enough to read as an exponent next to A.
+// D is the window's own font: small enough to read as an exponent next to A, and where the
+// system has a font for dialog text, that one, as the window's own font is on that system.
 constexpr std::array fonts{
-    FontSpec{songFamilies, chineseSongFamilies, 12, FontWeight::Regular},    // A
-    FontSpec{songFamilies, chineseSongFamilies, 10.5, FontWeight::Regular},  // B
-    FontSpec{songFamilies, chineseSongFamilies, 15.75, FontWeight::Regular}, // C
-    FontSpec{songFamilies, chineseSongFamilies, 9, FontWeight::Regular},     // D
+    FontSpec{songFamilies, chineseSongFamilies, 12, FontWeight::Regular, false},    // A
+    FontSpec{songFamilies, chineseSongFamilies, 10.5, FontWeight::Regular, false},  // B
+    FontSpec{songFamilies, chineseSongFamilies, 15.75, FontWeight::Regular, false}, // C
+    FontSpec{songFamilies, chineseSongFamilies, 9, FontWeight::Regular, true},      // D
 };
+static_assert(fonts.size() == fontCodeCount);
 
 } // namespace
 

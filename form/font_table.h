@@ -16,11 +16,15 @@ enum class FontWeight {
 // asks for `families` in this order and takes the first one installed for each character. A face
 // that draws each caption in a single face takes the first installed of `chineseFamilies`: those
 // of `families` that carry Chinese glyphs, in the same order.
+// Where `systemFontStandsIn`, a face whose system draws dialog text in a font of its own
+// (Windows' message font) draws the code in that font, at the system's size, instead of these
+// families; the Qt face and the page, which have none, take the families.
 struct FontSpec {
     std::span<const std::u16string_view> families;
     std::span<const std::u16string_view> chineseFamilies;
     double points;
     FontWeight weight;
+    bool systemFontStandsIn;
 };
 
 const FontSpec &fontSpec(FontCode code);

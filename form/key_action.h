@@ -3,16 +3,17 @@
 #include "form/command.h"
 #include "form/control_table.h"
 #include "form/main_window_table.h"
+#include "form/shell.h"
 
 #include <optional>
-#include <span>
 
 namespace quorel::form {
 
-inline constexpr char16_t enterKey = u'\r'; // either Enter key of the keyboard
+inline constexpr char16_t enterKey = u'\r';    // either Enter key of the keyboard
+inline constexpr char16_t escapeKey = u'\x1b'; // Esc
 
-// A key as a face translates its key event: Enter, or a letter 'A' to 'Z', with the modifiers
-// held.
+// A key as a face translates its key event: Enter, Escape, or a letter 'A' to 'Z', with the
+// modifiers held. A face passes the modifiers as they are; the form decides which count.
 struct KeyPress {
     char16_t key = 0;
     Modifier modifiers = Modifier::None;
@@ -21,8 +22,9 @@ struct KeyPress {
 enum class KeyResponse {
     Default,            // the focused control and the toolkit handle the key as they always do
     PressFocusedButton, // as a click on it
-    Ignore,             // nothing happens
+    Ignore,             // nothing happens; the toolkit must not act on the key either
     RunCommand,         // a menu row's shortcut
+    RequestClose,       // as the window's close box: CalculatorForm::closeRequested(window)
 };
 
 struct KeyAction {
@@ -31,9 +33,11 @@ struct KeyAction {
     friend bool operator==(const KeyAction &, const KeyAction &) = default;
 };
 
-// What a key does in a window with `menu`, the focus on a control of kind `focused`. Enter
-// presses a focused button and does nothing in a text field; a text field keeps its editing
-// keys (Ctrl+X cuts there), elsewhere a menu shortcut runs its command.
-KeyAction keyAction(std::span<const MenuRow> menu, ControlKind focused, KeyPress key);
+// What a key does in `window`, the focus on a control of kind `focused` (a face whose focus is
+// on none of the table's controls passes Label). Enter alone presses a focused button; Enter
+// anywhere else, or with a modifier, does nothing. Escape closes the About window as its close
+// box does and does nothing on the calculator. A text field keeps its editing keys (Ctrl+X cuts
+// there); elsewhere the window's menu shortcuts run their commands.
+KeyAction keyAction(WindowId window, ControlKind focused, KeyPress key);
 
 } // namespace quorel::form

@@ -23,8 +23,10 @@ class Shell {
     // CalculatorForm::messageDismissed(). The form asks for no second box before that.
     virtual void showMessage(WindowId owner, std::u16string_view text,
                              std::u16string_view title) = 0;
-    // Makes a window other than the calculator, hidden; asked once, before its first showWindow.
-    // The calculator exists before the form starts, since the form's first act fills its fields.
+    // Makes a window other than the calculator, hidden; asked once, before the form asks anything
+    // else of that window. The calculator exists before the form starts, since the form's first
+    // act fills its fields. A face that is asked for a window it was never told to create reports
+    // the breach (form/contract.h) rather than making one.
     virtual void createWindow(WindowId window) = 0;
     virtual void showWindow(WindowId window) = 0;
     virtual void hideWindow(WindowId window) = 0;

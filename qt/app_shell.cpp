@@ -1,5 +1,6 @@
 #include "qt/app_shell.h"
 
+#include "form/contract.h"
 #include "qt/about_window.h"
 #include "qt/main_window.h"
 #include "qt/text_bridge.h"
@@ -70,13 +71,16 @@ void AppShell::createWindow(form::WindowId id) {
 
 void AppShell::showWindow(form::WindowId id) {
     QWidget *shown = window(id);
+    if (!shown)
+        return;
     shown->show();
     keepOnScreen(shown);
     shown->activateWindow();
 }
 
 void AppShell::hideWindow(form::WindowId id) {
-    window(id)->hide();
+    if (QWidget *hidden = window(id))
+        hidden->hide();
 }
 
 void AppShell::endProgram() {
@@ -98,12 +102,12 @@ void AppShell::exitEventLoop(int status) {
     QCoreApplication::exit(status);
 }
 
-// The form creates the About window before it asks for it; should that ever not hold, the
-// window is made here rather than nothing answering.
+// Null, and the breach reported, for the About window before the form created it.
 QWidget *AppShell::window(form::WindowId id) {
     if (id == form::WindowId::Main)
         return m_main.get();
-    createWindow(id);
+    if (!m_about)
+        form::contractBroken("the About window was asked for before it was created");
     return m_about.get();
 }
 

@@ -36,7 +36,8 @@ MainWindow::MainWindow(CommandHandler run, std::function<void()> closeRequested)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     placeWindow(this, form::mainWindowTable);
     buildMenus();
-    routeCtrlKeysThroughForm(surface, form::mainWindowTable, form::mainMenuTable, m_run);
+    routeKeysThroughForm(surface, form::mainWindowTable, form::WindowId::Main, m_run,
+                         m_closeRequested);
 
     for (const form::ControlRow &row : form::mainWindowTable.controls) {
         if (row.field)

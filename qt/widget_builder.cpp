@@ -1,14 +1,11 @@
 #include "qt/widget_builder.h"
 
-#include "form/key_action.h"
-#include "qt/form_keys.h"
 #include "qt/freed_memory.h"
 #include "qt/paragraph_label.h"
 #include "qt/table_fonts.h"
 #include "qt/text_bridge.h"
 
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,33 +16,6 @@
 namespace quorel::qt {
 
 namespace {
-
-// No button is a default button, yet Enter and keypad Enter press the button that has the focus,
-// as the form's key decisions say.
-class EnterPressesFocusedButton final : public QObject {
-  public:
-    explicit EnterPressesFocusedButton(QPushButton *button) : QObject(button), m_button(button) {
-        button->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (watched != m_button || event->type() != QEvent::KeyPress)
-            return false;
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (!enter || key->isAutoRepeat())
-            return false;
-        const form::KeyPress press = formKeyPress(form::enterKey, key->modifiers());
-        if (form::keyAction({}, form::ControlKind::Button, press).response !=
-            form::KeyResponse::PressFocusedButton)
-            return false;
-        m_button->click();
-        return true;
-    }
-
-  private:
-    QPushButton *m_button;
-};
 
 // A field the focus leaves for another control shows its text from the start again, as a result
 // written into it does: a number wider than its field is never left showing its last digits
@@ -93,8 +63,9 @@ QWidget *createControl(const form::ControlRow &row, QWidget *surface, const Comm
     }
     case form::ControlKind::Button: {
         auto *button = new QPushButton(caption, surface);
+        // Enter presses the button that has the focus as the form decides (qt/form_keys.h),
+        // not as a dialog's default button.
         button->setAutoDefault(false);
-        new EnterPressesFocusedButton(button);
         if (row.command) {
             QObject::connect(button, &QPushButton::clicked, button,
                              [run, command = *row.command] { run(command); });

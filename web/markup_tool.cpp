@@ -1,6 +1,6 @@
-// Writes the page's windows, their layout style, the media query of the one-column layout, the
-// page title and the page's own texts, made from the form's tables and the core's texts, into five
-// files; run under Node when Quorel.html is built.
+// Writes the page's windows, their layout style, the media query of the one-column layout and
+// the page title, made from the form's tables, and the page's own texts (web/page_texts.h), into
+// five files; run under Node when Quorel.html is built.
 //   quorel_page_markup <windows.html> <layout.css> <touch-media.txt> <title.txt> <texts.json>
 #include "web/page_markup.h"
 

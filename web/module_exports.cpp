@@ -1,7 +1,5 @@
 // What the page's script calls in the module. One program runs per module instance: the page
 // makes a fresh instance for each start, so nothing outlives the program that ended.
-#include "form/key_action.h"
-#include "form/main_window_table.h"
 #include "web/web_face.h"
 
 #include <emscripten/em_macros.h>
@@ -36,17 +34,16 @@ EMSCRIPTEN_KEEPALIVE void quorel_message_dismissed() {
         program->messageDismissed();
 }
 
-// The command Ctrl+letter runs, or -1, as the form decides: a text field keeps Ctrl+X (cut) to
-// itself; everywhere else it runs the menu's 退出.
-EMSCRIPTEN_KEEPALIVE int quorel_shortcut_command(int letter, int inTextField) {
-    using namespace quorel::form;
-    if (letter < 'A' || letter > 'Z')
-        return -1;
-    const KeyAction action =
-        keyAction(mainMenuTable, inTextField ? ControlKind::TextField : ControlKind::Button,
-                  {static_cast<char16_t>(letter), Modifier::Ctrl});
-    return action.response == KeyResponse::RunCommand && action.command
-               ? static_cast<int>(*action.command)
-               : -1;
+// A key pressed in `window` with the focus on the control at `focusIndex` of its focus order (-1
+// for none of them): Enter (13), Escape (27) or a letter 'A' to 'Z', with the modifiers held.
+// The program decides what it does and carries it out; a key held down acts once. Returns 1 where
+// the page must keep the browser from acting on the key, 0 where the key is the browser's.
+EMSCRIPTEN_KEEPALIVE int quorel_key(int window, int focusIndex, int key, int ctrl, int shift,
+                                    int alt, int repeat) {
+    if (!program)
+        return 0;
+    return program->key(window, focusIndex, key, {ctrl != 0, shift != 0, alt != 0}, repeat != 0)
+               ? 1
+               : 0;
 }
 }

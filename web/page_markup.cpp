@@ -1,10 +1,10 @@
 #include "web/page_markup.h"
 
-#include "core/messages.h"
 #include "form/about_window_table.h"
 #include "form/calculations.h"
 #include "form/font_table.h"
 #include "form/main_window_table.h"
+#include "web/page_texts.h"
 
 #include <fmt/compile.h>
 #include <fmt/format.h>
@@ -18,6 +18,9 @@ namespace quorel::web {
 namespace {
 
 constexpr std::array windows{&form::mainWindowTable, &form::aboutWindowTable};
+
+// The line around each window, in CSS pixels on each side.
+constexpr int windowBorder = 1;
 
 std::string utf8(std::u16string_view text) {
     std::string out;
@@ -133,7 +136,7 @@ std::string menuItem(const form::MenuRow &row) {
 }
 
 std::string menuBar() {
-    std::string bar = "<ul role=\"menubar\" aria-label=\"菜单栏\">";
+    std::string bar = "<ul role=\"menubar\" aria-label=\"" + escaped(pageTexts.menuBar) + "\">";
     bool menuOpen = false;
     const auto closeMenu = [&] {
         if (menuOpen)
@@ -256,8 +259,9 @@ std::string windowMarkup(const form::WindowTable &table, int id) {
         fmt::format(FMT_COMPILE("<section class=\"window\" id=\"window-{0}\" data-window=\"{1}\" "
                                 "aria-labelledby=\"title-{0}\"{2}><div class=\"title-bar\"><h1 "
                                 "id=\"title-{0}\">{3}</h1><button type=\"button\" tabindex=\"-1\" "
-                                "aria-label=\"关闭\" data-name=\"close\">×</button></div>"),
-                    id, escaped(table.name), id == 0 ? "" : " hidden", escaped(table.title));
+                                "aria-label=\"{4}\" data-name=\"close\">×</button></div>"),
+                    id, escaped(table.name), id == 0 ? "" : " hidden", escaped(table.title),
+                    escaped(pageTexts.closeButton));
     if (&table == &form::mainWindowTable)
         section += menuBar();
     section += "<div class=\"client\">";
@@ -293,15 +297,14 @@ std::string layoutStyle() {
                                     "--weight-{0}: {3};"),
                         fontLetter(code), families, spec.points, static_cast<int>(spec.weight));
     }
-    style += "\n}\n";
+    style += fmt::format(FMT_COMPILE("\n--window-border: {};\n}}\n"), windowBorder);
 
     for (const form::WindowTable *table : windows) {
         const std::string window = "[data-window=" + cssString(table->name) + ']';
         const form::PixelRect area = form::toPixels(table->clientArea);
-        // The border is a pixel on each side.
         style += fmt::format(FMT_COMPILE("{0} {{ --outer-width: {1}; }}\n"
                                          "{0} > .client {{ --width: {2}; --height: {3}; }}\n"),
-                             window, area.width + 2, area.width, area.height);
+                             window, area.width + 2 * windowBorder, area.width, area.height);
         for (const form::ControlRow &row : table->controls) {
             const form::PixelRect box = form::toPixels(row.geometry);
             style += fmt::format(
@@ -333,9 +336,10 @@ std::string pageTitle() {
 }
 
 std::string pageTextsJson() {
-    const core::PageTexts &texts = core::pageTexts();
+    const PageTexts &texts = pageTexts;
     std::string json = "{";
     for (const auto &[key, text] : {std::pair{"TEXT_OK", texts.okButton},
+                                    {"TEXT_ENDED_TITLE", texts.endedTitle},
                                     {"TEXT_ENDED", texts.ended},
                                     {"TEXT_RESTART", texts.restartButton},
                                     {"TEXT_UNAVAILABLE", texts.unavailable},

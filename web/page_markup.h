@@ -27,9 +27,8 @@ std::string touchMedia();
 // The page's title: the main window's.
 std::string pageTitle();
 
-// The page's own texts (the message box's button, the ended page, the notice for a browser that
-// cannot run the program) as a JSON object of HTML text, keyed by the page template's
-// placeholders.
+// The page's own texts (web/page_texts.h) that the page template holds, as a JSON object of HTML
+// text keyed by the template's placeholders.
 std::string pageTextsJson();
 
 } // namespace quorel::web

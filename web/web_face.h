@@ -24,6 +24,17 @@ class WebFace final : form::Shell, form::FieldAccess {
     void closeRequested(int window);
     void messageDismissed();
 
+    struct HeldModifiers {
+        bool ctrl = false;
+        bool shift = false;
+        bool alt = false;
+    };
+    // A key in `window`, the focus on the control at `focusIndex` of the window's focus order, or
+    // on none of them (-1). Enter is 13, Escape 27, a letter its capital. Carries out what the
+    // form decides, unless `repeat` (a key held down); returns whether the program took the key,
+    // so that the browser must not act on it.
+    bool key(int window, int focusIndex, int key, HeldModifiers modifiers, bool repeat);
+
   private:
     void showMessage(form::WindowId owner, std::u16string_view text,
                      std::u16string_view title) override;

@@ -40,8 +40,10 @@ struct DcDeleter {
 };
 using DcHandle = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 
+// A code drawn in the window's Song face; the others in the system's message font, as the font
+// table says.
 bool isSong(form::FontCode code) {
-    return code != form::FontCode::D;
+    return !form::fontSpec(code).systemFontStandsIn;
 }
 
 bool fitsIn(HDC dc, HFONT font, const form::ControlRow &row, UINT dpi) {

@@ -26,9 +26,10 @@ struct SongFace {
     // The name the fonts ask GDI for: a face GDI has, or, where it has none of the faces tried,
     // the first of them, for which it gives a face of its own with the Chinese character set.
     std::u16string_view name;
-    std::array<FontHandle, 3> fullSize; // by Song code; made for the codes the rows use
-    std::vector<bool> fitsAtFullSize;   // by row; false for rows in the message font
-    std::size_t fitting = 0;            // how many are true
+    // By font code; made for the Song codes the rows use.
+    std::array<FontHandle, form::fontCodeCount> fullSize;
+    std::vector<bool> fitsAtFullSize; // by row; false for rows in the message font
+    std::size_t fitting = 0;          // how many are true
 };
 
 // The face every Song-font control of one window (`rows`) is drawn in at `dpi`, so that the window
@@ -50,10 +51,10 @@ FontHandle shrunkToFit(HDC dc, const form::ControlRow &row, UINT dpi, LOGFONTW f
 // the box, a label or button no wider, and a paragraph wrapped to the box's width no taller.
 bool captionFits(HDC dc, const form::ControlRow &row, const form::PixelRect &box);
 
-// The fonts of every row of one table at one DPI: its code's font — the window's Song face at 12,
-// 10.5 and 15.75 pt for A, B and C, the system's message font for D, small enough beside A to read
-// as an exponent — where the caption fits its box in it, or else the same face as much smaller as
-// it takes. Rows whose caption fits share their code's font.
+// The fonts of every row of one table at one DPI: its code's font — the window's Song face at the
+// code's size, or the system's message font where the font table lets it stand in (D, small
+// enough beside A to read as an exponent) — where the caption fits its box in it, or else the
+// same face as much smaller as it takes. Rows whose caption fits share their code's font.
 class FontSet final {
   public:
     FontSet() = default; // none yet

@@ -9,25 +9,18 @@
 
 namespace quorel::win32 {
 
-struct WindowDestroyer {
-    void operator()(HWND window) const { DestroyWindow(window); }
+template <typename Handle, auto release> struct HandleReleaser {
+    void operator()(Handle handle) const { release(handle); }
 };
-using WindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+// A handle of type `Handle`, given back with `release`.
+template <typename Handle, auto release>
+using OwnedHandle = std::unique_ptr<std::remove_pointer_t<Handle>, HandleReleaser<Handle, release>>;
 
-struct MenuDestroyer {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
+using WindowHandle = OwnedHandle<HWND, &DestroyWindow>;
+using FontHandle = OwnedHandle<HFONT, &DeleteObject>;
+using RegionHandle = OwnedHandle<HRGN, &DeleteObject>;
 // A menu handed to a window with SetMenu belongs to that window from then on: release() it there.
-using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
-
-struct AcceleratorDestroyer {
-    void operator()(HACCEL accelerators) const { DestroyAcceleratorTable(accelerators); }
-};
-using AcceleratorHandle = std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorDestroyer>;
+using MenuHandle = OwnedHandle<HMENU, &DestroyMenu>;
 
 } // namespace quorel::win32

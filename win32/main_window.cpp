@@ -1,6 +1,5 @@
 #include "win32/main_window.h"
 
-#include "form/key_action.h"
 #include "form/main_window_table.h"
 #include "win32/menu_bar.h"
 #include "win32/wide_text.h"
@@ -27,38 +26,14 @@ WindowLook mainLook() {
     };
 }
 
-// `modifier` if its key is down, else none.
-form::Modifier held(int key, form::Modifier modifier) {
-    return (GetKeyState(key) & 0x8000) != 0 ? modifier : form::Modifier::None;
-}
-
 } // namespace
 
 MainWindow::MainWindow(form::CalculatorForm &form, AccessibleNames &names)
-    : TableWindow(form::mainWindowTable, form::WindowId::Main, mainLook(), form, names),
-      m_accelerators(buildAccelerators(form::mainMenuTable)) {
+    : TableWindow(form::mainWindowTable, form::WindowId::Main, mainLook(), form, names) {
     for (const Control &control : controls()) {
         if (control.row->field)
             m_fields[static_cast<int>(*control.row->field)] = control.window;
     }
-}
-
-bool MainWindow::translateShortcut(MSG &message) {
-    if (message.hwnd != handle() && !IsChild(handle(), message.hwnd))
-        return false;
-    // The form decides whether the key is a shortcut where the focus is: a text field keeps
-    // Ctrl+X for cutting.
-    if (message.message == WM_KEYDOWN) {
-        const Control *focused = controlOf(GetFocus());
-        const form::KeyPress key{static_cast<char16_t>(message.wParam),
-                                 held(VK_CONTROL, form::Modifier::Ctrl) |
-                                     held(VK_SHIFT, form::Modifier::Shift) |
-                                     held(VK_MENU, form::Modifier::Alt)};
-        if (focused && form::keyAction(form::mainMenuTable, focused->row->kind, key).response !=
-                           form::KeyResponse::RunCommand)
-            return false;
-    }
-    return TranslateAcceleratorW(handle(), m_accelerators.get(), &message) != 0;
 }
 
 std::u16string MainWindow::text(form::Field which) const {

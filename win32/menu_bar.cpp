@@ -20,17 +20,6 @@ std::wstring itemText(const form::MenuRow &row) {
     return text;
 }
 
-BYTE acceleratorFlags(form::Modifier modifiers) {
-    BYTE flags = FVIRTKEY;
-    if (form::holds(modifiers, form::Modifier::Ctrl))
-        flags |= FCONTROL;
-    if (form::holds(modifiers, form::Modifier::Shift))
-        flags |= FSHIFT;
-    if (form::holds(modifiers, form::Modifier::Alt))
-        flags |= FALT;
-    return flags;
-}
-
 } // namespace
 
 MenuHandle buildMenuBar(std::span<const form::MenuRow> rows) {
@@ -56,18 +45,6 @@ MenuHandle buildMenuBar(std::span<const form::MenuRow> rows) {
         }
     }
     return bar;
-}
-
-AcceleratorHandle buildAccelerators(std::span<const form::MenuRow> rows) {
-    std::vector<ACCEL> accelerators;
-    for (const form::MenuRow &row : rows) {
-        if (row.shortcut)
-            accelerators.push_back({acceleratorFlags(row.shortcut.modifiers),
-                                    static_cast<WORD>(row.shortcut.key),
-                                    static_cast<WORD>(menuId(rows, row))});
-    }
-    return AcceleratorHandle(
-        CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size())));
 }
 
 const form::MenuRow *menuRowOf(std::span<const form::MenuRow> rows, int id) {

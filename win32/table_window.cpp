@@ -1,6 +1,5 @@
 #include "win32/table_window.h"
 
-#include "form/key_action.h"
 #include "form/window_placement.h"
 
 #include "win32/accessibility.h"
@@ -11,6 +10,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace quorel::win32 {
@@ -50,6 +50,27 @@ form::PixelRect toPixelRect(const RECT &rect) {
 
 // `frame` moved the least distance that brings it into the work area (the screen without the task
 // bar) of the monitor it lies most on, or of the nearest one if it lies on none.
+// `modifier` if its key is down, else none.
+form::Modifier held(int key, form::Modifier modifier) {
+    return (GetKeyState(key) & 0x8000) != 0 ? modifier : form::Modifier::None;
+}
+
+// The key of a key message as the form's key decisions take it, with every modifier held.
+std::optional<form::KeyPress> formKeyPress(WPARAM virtualKey) {
+    char16_t key = 0;
+    if (virtualKey == VK_RETURN)
+        key = form::enterKey;
+    else if (virtualKey == VK_ESCAPE)
+        key = form::escapeKey;
+    else if (virtualKey >= 'A' && virtualKey <= 'Z')
+        key = static_cast<char16_t>(virtualKey);
+    else
+        return std::nullopt;
+    return form::KeyPress{key, held(VK_CONTROL, form::Modifier::Ctrl) |
+                                   held(VK_SHIFT, form::Modifier::Shift) |
+                                   held(VK_MENU, form::Modifier::Alt)};
+}
+
 RECT keptInWorkArea(const RECT &frame) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -179,20 +200,21 @@ void TableWindow::keepLabelsOffControls(UINT dpi, bool clearUnclipped) {
         if (form::takesFocus(*control.row))
             continue;
         const RECT box = toRect(form::toPixels(control.row->geometry, scale));
-        HRGN region = nullptr;
+        RegionHandle region;
         for (const RECT &cover : covering) {
             RECT overlap;
             if (!IntersectRect(&overlap, &cover, &box))
                 continue;
             if (!region)
-                region = CreateRectRgn(0, 0, box.right - box.left, box.bottom - box.top);
-            HRGN hole = CreateRectRgn(overlap.left - box.left, overlap.top - box.top,
-                                      overlap.right - box.left, overlap.bottom - box.top);
-            CombineRgn(region, region, hole, RGN_DIFF);
-            DeleteObject(hole);
+                region.reset(CreateRectRgn(0, 0, box.right - box.left, box.bottom - box.top));
+            const RegionHandle hole(CreateRectRgn(overlap.left - box.left, overlap.top - box.top,
+                                                  overlap.right - box.left,
+                                                  overlap.bottom - box.top));
+            CombineRgn(region.get(), region.get(), hole.get(), RGN_DIFF);
         }
+        // The window owns the region once it is set.
         if (region || clearUnclipped)
-            SetWindowRgn(control.window, region, isVisible()); // the window owns the region now
+            SetWindowRgn(control.window, region.release(), isVisible());
     }
 }
 
@@ -201,14 +223,42 @@ const TableWindow::Control *TableWindow::controlOf(HWND child) const {
     return found == m_controls.end() ? nullptr : &*found;
 }
 
-// Enter, which IsDialogMessageW turns into IDOK: the form says what it does where the focus is.
-void TableWindow::pressFocusedButton() {
+bool TableWindow::translateKey(const MSG &message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN)
+        return false;
+    if (message.hwnd != handle() && !IsChild(handle(), message.hwnd))
+        return false;
+    const std::optional<form::KeyPress> key = formKeyPress(message.wParam);
+    if (!key)
+        return false;
     const Control *focused = controlOf(GetFocus());
-    if (!focused || !focused->row->command)
-        return;
-    const form::KeyAction action = form::keyAction({}, focused->row->kind, {form::enterKey});
-    if (action.response == form::KeyResponse::PressFocusedButton)
-        m_form.run(*focused->row->command);
+    const form::KeyAction action =
+        form::keyAction(m_id, focused ? focused->row->kind : form::ControlKind::Label, *key);
+    if (action.response == form::KeyResponse::Default)
+        return false;
+    // A key held down acts once; bit 30 says the key was already down.
+    const bool repeated = (message.lParam & (LPARAM{1} << 30)) != 0;
+    if (!repeated)
+        carryOut(action, focused);
+    return true;
+}
+
+void TableWindow::carryOut(const form::KeyAction &action, const Control *focused) {
+    switch (action.response) {
+    case form::KeyResponse::Default:
+    case form::KeyResponse::Ignore:
+        break;
+    case form::KeyResponse::PressFocusedButton:
+        if (focused && focused->row->command)
+            m_form.run(*focused->row->command);
+        break;
+    case form::KeyResponse::RunCommand:
+        m_form.run(*action.command);
+        break;
+    case form::KeyResponse::RequestClose:
+        m_form.closeRequested(m_id);
+        break;
+    }
 }
 
 LRESULT TableWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -230,10 +280,9 @@ LRESULT TableWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
 
 void TableWindow::onCommand(HWND, int id, HWND control, UINT notification) {
     if (!control) {
-        // IsDialogMessageW turns Enter into IDOK when no button is the default one.
-        if (id == IDOK)
-            pressFocusedButton();
-        else if (id != IDCANCEL)
+        // Enter and Escape went to the form before the dialog manager could make them IDOK and
+        // IDCANCEL (translateKey); nothing else sends those.
+        if (id != IDOK && id != IDCANCEL)
             onMenuCommand(id);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "form/calculator_form.h"
 #include "form/control_table.h"
+#include "form/key_action.h"
 #include "win32/font_set.h"
 #include "win32/handles.h"
 #include "win32/window_base.h"
@@ -38,6 +39,11 @@ class TableWindow : public WindowBase {
     bool isVisible() const { return IsWindowVisible(handle()) != FALSE; }
     void show();
     void hide();
+    // A key message for this window that the form has a rule for (Enter, Escape, a letter with
+    // its modifiers): the form decides and the window carries it out here, before the dialog
+    // manager could take Enter for IDOK and Escape for IDCANCEL. False for a key the form leaves
+    // to the control and the system.
+    bool translateKey(const MSG &message);
 
   protected:
     struct Control {
@@ -46,7 +52,7 @@ class TableWindow : public WindowBase {
     };
 
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Menu choices and accelerators; the About window has none.
+    // Menu choices; the About window has none.
     virtual void onMenuCommand(int /*id*/) {}
 
     const std::vector<Control> &controls() const { return m_controls; }
@@ -60,7 +66,7 @@ class TableWindow : public WindowBase {
     void nameControls();
     void layOut(const FontSet &fonts, UINT dpi);
     void keepLabelsOffControls(UINT dpi, bool clearUnclipped);
-    void pressFocusedButton();
+    void carryOut(const form::KeyAction &action, const Control *focused);
 
     void onCommand(HWND window, int id, HWND control, UINT notification);
     void onClose(HWND window);

@@ -1,5 +1,6 @@
 #include "win32/win32_shell.h"
 
+#include "form/contract.h"
 #include "win32/wide_text.h"
 
 namespace quorel::win32 {
@@ -26,9 +27,11 @@ int Win32Shell::run() {
             return messageLoopFailed;
         if (got == 0)
             return static_cast<int>(message.wParam);
-        if (m_main.translateShortcut(message))
+        // Enter, Escape and the shortcuts as the form decides them, in whichever window the key
+        // is for.
+        if (m_main.translateKey(message) || (m_about && m_about->translateKey(message)))
             continue;
-        // Tab, Shift+Tab and Enter as in any dialog, in whichever window the key is for.
+        // Tab and Shift+Tab as in any dialog.
         const HWND window = GetAncestor(message.hwnd, GA_ROOT);
         if (window && IsDialogMessageW(window, &message))
             continue;
@@ -43,7 +46,8 @@ int Win32Shell::run() {
 // loop; the form ignores commands until then, so no second box opens.
 void Win32Shell::showMessage(form::WindowId owner, std::u16string_view text,
                              std::u16string_view title) {
-    MessageBoxW(window(owner).handle(), wide(text).c_str(), wide(title).c_str(), MB_OK);
+    const TableWindow *over = window(owner);
+    MessageBoxW(over ? over->handle() : nullptr, wide(text).c_str(), wide(title).c_str(), MB_OK);
     m_form.messageDismissed();
 }
 
@@ -53,11 +57,13 @@ void Win32Shell::createWindow(form::WindowId id) {
 }
 
 void Win32Shell::showWindow(form::WindowId id) {
-    window(id).show();
+    if (TableWindow *shown = window(id))
+        shown->show();
 }
 
 void Win32Shell::hideWindow(form::WindowId id) {
-    window(id).hide();
+    if (TableWindow *hidden = window(id))
+        hidden->hide();
 }
 
 // Once ended, the loop dispatches nothing more; the windows go when the shell does.
@@ -66,13 +72,13 @@ void Win32Shell::endProgram() {
     PostQuitMessage(0);
 }
 
-// The form creates the About window before it asks for it; should that ever not hold, the
-// window is made here rather than another one answering in its place.
-TableWindow &Win32Shell::window(form::WindowId id) {
+// Null, and the breach reported, for the About window before the form created it.
+TableWindow *Win32Shell::window(form::WindowId id) {
     if (id == form::WindowId::Main)
-        return m_main;
-    createWindow(id);
-    return *m_about;
+        return &m_main;
+    if (!m_about)
+        form::contractBroken("the About window was asked for before it was created");
+    return m_about.get();
 }
 
 } // namespace quorel::win32

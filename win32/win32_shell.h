@@ -30,7 +30,7 @@ class Win32Shell final : public form::Shell {
     void endProgram() override;
 
   private:
-    TableWindow &window(form::WindowId id);
+    TableWindow *window(form::WindowId id);
 
     // In this order: the form only keeps a reference to the main window until start(), and the
     // main window is built with a form that already exists.

@@ -35,7 +35,7 @@ inline void WindowBase::registerClass(const wchar_t *className, HICON icon, HICO
     windowClass.hInstance = instance;
     windowClass.hIcon = icon;
     windowClass.hIconSm = smallIcon;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
     RegisterClassExW(&windowClass);

@@ -155,7 +155,8 @@ TEST(Tables, FocusOrder) {
     EXPECT_EQ(about, (std::vector<std::u16string_view>{u"Command1", u"Command2"}));
 }
 
-// A screen reader says what a button shows, so that saying the caption finds it; the longer
+// A screen reader says what a button shows, spacing blanks included, so that the name holds
+// the caption a user sees and saying the caption finds it; the longer
 // explanation is its description. Fields show no caption and keep names of their own.
 TEST(Tables, AccessibleNamesHoldWhatTheControlShows) {
     const struct {
@@ -166,7 +167,7 @@ TEST(Tables, AccessibleNamesHoldWhatTheControlShows) {
     } cases[] = {
         {&mainWindowTable, main_names::concentrateMassButton, u"浓溶液质量计算",
          u"计算所需浓溶液质量"},
-        {&mainWindowTable, main_names::exitButton, u"退出", u"退出程序"},
+        {&mainWindowTable, main_names::exitButton, u"退   出", u"退出程序"},
         {&mainWindowTable, main_names::solventVolumeButton, u"溶剂体积计算", u"计算所需溶剂体积"},
         {&mainWindowTable, u"Text1", u"配制溶液质量（克）", u""},
         {&mainWindowTable, u"Text9", u"溶剂体积（毫升）", u""},
@@ -189,9 +190,7 @@ TEST(Tables, AccessibleNamesHoldWhatTheControlShows) {
             EXPECT_FALSE(name.empty());
             EXPECT_TRUE(names.insert(name).second);
             if (row.kind == ControlKind::Button) {
-                std::u16string caption(row.caption);
-                std::erase(caption, u' ');
-                EXPECT_EQ(name, caption);
+                EXPECT_EQ(name, row.caption);
                 EXPECT_FALSE(accessibleDescription(row).empty());
             }
         }
@@ -269,6 +268,11 @@ TEST(Tables, FontSizesAndFamilies) {
     EXPECT_EQ(fontSpec(FontCode::B).points, 10.5);
     EXPECT_EQ(fontSpec(FontCode::C).points, 15.75);
     EXPECT_LT(fontSpec(FontCode::D).points, fontSpec(FontCode::A).points);
+    // Only the window's own font gives way to a system's dialog font.
+    EXPECT_FALSE(fontSpec(FontCode::A).systemFontStandsIn);
+    EXPECT_FALSE(fontSpec(FontCode::B).systemFontStandsIn);
+    EXPECT_FALSE(fontSpec(FontCode::C).systemFontStandsIn);
+    EXPECT_TRUE(fontSpec(FontCode::D).systemFontStandsIn);
     for (const FontCode code : {FontCode::A, FontCode::B, FontCode::C, FontCode::D}) {
         EXPECT_EQ(fontSpec(code).weight, FontWeight::Regular);
         ASSERT_FALSE(fontSpec(code).families.empty());

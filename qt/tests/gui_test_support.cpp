@@ -1,5 +1,6 @@
 #include "qt/tests/gui_test_support.h"
 
+#include "form/contract.h"
 #include "qt/about_window.h"
 #include "qt/main_window.h"
 
@@ -98,7 +99,13 @@ QStringList remainingTopLevelWidgets() {
     return names;
 }
 
+// A shell asked for something the form promised never to ask fails the test running.
+void failTestOnBrokenContract(const char *what) {
+    QTest::qFail(what, __FILE__, __LINE__);
+}
+
 void ProgramTestCase::init() {
+    form::setContractHandler(&failTestOnBrokenContract);
     m_program = std::make_unique<RunningProgram>();
     QVERIFY(QTest::qWaitForWindowExposed(m_program->mainWindow()));
 }

@@ -2,6 +2,8 @@
 
 #include "qt/tests/gui_test_support.h"
 
+#include "form/contract.h"
+#include "form/tests/key_table.h"
 #include "qt/about_window.h"
 #include "qt/main_window.h"
 
@@ -33,6 +35,12 @@ const QStringList calculated{u"100"_s,
                              u"1"_s,
                              u"89.7959183673469"_s};
 
+QStringList breaches;
+
+void recordBreach(const char *what) {
+    breaches << QString::fromUtf8(what);
+}
+
 int topLevelCount(const QString &objectName) {
     int count = 0;
     for (QWidget *widget : QApplication::topLevelWidgets())
@@ -54,6 +62,7 @@ enum class ExitPath {
 
 Q_DECLARE_METATYPE(Place)
 Q_DECLARE_METATYPE(ExitPath)
+Q_DECLARE_METATYPE(quorel::form::testing::KeyCase)
 
 class MenuAndShellTest final : public quorel::test::ProgramTestCase {
     Q_OBJECT
@@ -67,8 +76,10 @@ class MenuAndShellTest final : public quorel::test::ProgramTestCase {
     void firstOptionChangesNothing();
     void ctrlXInAFieldCuts();
     void fieldContextMenuIsChinese();
-    void enterInAFieldAndEscapeDoNothing_data();
-    void enterInAFieldAndEscapeDoNothing();
+    void enterInAFieldAndEscapeOnTheCalculatorDoNothing_data();
+    void enterInAFieldAndEscapeOnTheCalculatorDoNothing();
+    void keysDoWhatTheKeyTableSays_data();
+    void keysDoWhatTheKeyTableSays();
     void enterPressesTheFocusedButton_data();
     void enterPressesTheFocusedButton();
     void aboutAndBackKeepsTheFields();
@@ -77,6 +88,7 @@ class MenuAndShellTest final : public quorel::test::ProgramTestCase {
     void exitPaths();
     void realEndStopsTheEventLoop_data();
     void realEndStopsTheEventLoop();
+    void aWindowAskedForBeforeItIsCreatedIsReported();
 
   private:
     QMainWindow *main() const;
@@ -232,17 +244,17 @@ void MenuAndShellTest::fieldContextMenuIsChinese() {
     QVERIFY2(texts.join(u'|').contains(u"粘贴"_s), qPrintable(texts.join(u'|')));
 }
 
-void MenuAndShellTest::enterInAFieldAndEscapeDoNothing_data() {
+void MenuAndShellTest::enterInAFieldAndEscapeOnTheCalculatorDoNothing_data() {
     QTest::addColumn<Place>("place");
     QTest::addColumn<QList<Qt::Key>>("keys");
     const QList<Qt::Key> enterAndEscape{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape};
     QTest::newRow("text field") << Place::MainField << enterAndEscape;
     QTest::newRow("button, Escape") << Place::MainButton << QList{Qt::Key_Escape};
-    QTest::newRow("About button, Escape") << Place::AboutButton << QList{Qt::Key_Escape};
 }
 
-// No button is a default or cancel button: Enter in a text field and Escape anywhere do nothing.
-void MenuAndShellTest::enterInAFieldAndEscapeDoNothing() {
+// No button is a default or cancel button: Enter in a text field and Escape on the calculator do
+// nothing.
+void MenuAndShellTest::enterInAFieldAndEscapeOnTheCalculatorDoNothing() {
     QFETCH(Place, place);
     QFETCH(QList<Qt::Key>, keys);
     m_program->setFieldTexts(example);
@@ -257,6 +269,72 @@ void MenuAndShellTest::enterInAFieldAndEscapeDoNothing() {
     QCOMPARE(m_program->fieldTexts(), example);
     QVERIFY(window->isVisible());
     QCOMPARE(m_program->exitStatuses, QList<int>());
+}
+
+void MenuAndShellTest::keysDoWhatTheKeyTableSays_data() {
+    QTest::addColumn<quorel::form::testing::KeyCase>("key");
+    for (const quorel::form::testing::KeyCase &key : quorel::form::testing::keyTable)
+        QTest::newRow(key.name) << key;
+}
+
+// Each key of the table every face is tested with, pressed on the real window with the focus
+// where the table puts it, does what the table says.
+void MenuAndShellTest::keysDoWhatTheKeyTableSays() {
+    using namespace quorel::form::testing;
+    using quorel::form::Modifier;
+    QFETCH(KeyCase, key);
+    m_program->setFieldTexts(example);
+    const bool onAbout = key.window == quorel::form::WindowId::About;
+    QWidget *target = focusPlace(onAbout                        ? Place::AboutButton
+                                 : key.focus == KeyFocus::Field ? Place::MainField
+                                                                : Place::MainButton);
+    QVERIFY(target);
+    QCOMPARE(target->objectName(), quorel::qt::qtText(focusedName(key)));
+
+    Qt::Key qtKey = Qt::Key_Escape;
+    if (key.key.key == quorel::form::enterKey)
+        qtKey = Qt::Key_Return;
+    else if (key.key.key >= u'A' && key.key.key <= u'Z')
+        qtKey = static_cast<Qt::Key>(Qt::Key_A + (key.key.key - u'A'));
+    Qt::KeyboardModifiers held;
+    held.setFlag(Qt::ControlModifier, quorel::form::holds(key.key.modifiers, Modifier::Ctrl));
+    held.setFlag(Qt::ShiftModifier, quorel::form::holds(key.key.modifiers, Modifier::Shift));
+    held.setFlag(Qt::AltModifier, quorel::form::holds(key.key.modifiers, Modifier::Alt));
+
+    ModalBoxCloser closer(m_program.get());
+    closer.arm();
+    QTest::keyClick(target, qtKey, held);
+    QCOMPARE(closer.finish().size(), 0);
+
+    QStringList expected = example;
+    switch (key.outcome) {
+    case KeyOutcome::Nothing:
+        QCOMPARE(m_program->exitStatuses, QList<int>());
+        QVERIFY(target->window()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), target);
+        break;
+    case KeyOutcome::Calculates:
+        expected[3] = calculated.at(3);
+        QVERIFY(main()->isVisible());
+        break;
+    case KeyOutcome::EmptiesFields:
+        expected = QStringList(9, QString());
+        QVERIFY(main()->isVisible());
+        break;
+    case KeyOutcome::EndsProgram:
+        QCOMPARE(m_program->exitStatuses, QList<int>{0});
+        QVERIFY(!main()->isVisible());
+        break;
+    case KeyOutcome::ReturnsToCalculator:
+        QVERIFY(main()->isVisible());
+        QVERIFY(!m_program->aboutWindow()->isVisible());
+        break;
+    }
+    if (key.outcome != KeyOutcome::EndsProgram)
+        QCOMPARE(m_program->exitStatuses, QList<int>());
+    if (onAbout && key.outcome == KeyOutcome::Nothing)
+        QVERIFY(!main()->isVisible());
+    QCOMPARE(m_program->fieldTexts(), expected);
 }
 
 void MenuAndShellTest::enterPressesTheFocusedButton_data() {
@@ -418,6 +496,21 @@ void MenuAndShellTest::realEndStopsTheEventLoop() {
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(clicked);
     QVERIFY(!shell.mainWindow()->isVisible());
+}
+
+// The form creates the About window before it asks anything of it; a shell asked anyway reports
+// the broken promise instead of quietly making the window, and does nothing.
+void MenuAndShellTest::aWindowAskedForBeforeItIsCreatedIsReported() {
+    breaches.clear();
+    const quorel::form::ContractHandler previous = quorel::form::setContractHandler(&recordBreach);
+    quorel::qt::AppShell shell([](int) {});
+    shell.start();
+    shell.showWindow(quorel::form::WindowId::About);
+    shell.hideWindow(quorel::form::WindowId::About);
+    quorel::form::setContractHandler(previous);
+    QCOMPARE(breaches.size(), 2);
+    QVERIFY(!shell.aboutWindow());
+    QCOMPARE(topLevelCount(names::aboutWindow), 0);
 }
 
 QTEST_MAIN(MenuAndShellTest)

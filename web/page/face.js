@@ -3,7 +3,6 @@
 // and close request to the program in WebAssembly, and carries out what the program asks through
 // the page object below. Decisions stay in the form.
 const MAIN = 0;
-const ABOUT = 1;
 const dialog = document.getElementById('message');
 const ended = document.getElementById('ended');
 let desktop = document.getElementById('desktop');
@@ -247,11 +246,13 @@ class Session {
     }
 
     onKey(event) {
-        if (this.ended || dialog.open) return;
+        // A key that composes text in an input method is the input method's.
+        if (this.ended || dialog.open || event.isComposing) return;
         const shown = this.visibleWindow();
         if (!shown) return;
         const letter = /^Key[A-Z]$/.test(event.code) ? event.code.slice(3) : '';
-        if (keyOf(event) === 'Tab' && !event.altKey && !event.ctrlKey && !event.target.closest('[role="menubar"]')) {
+        const inMenuBar = event.target.closest('[role="menubar"]');
+        if (keyOf(event) === 'Tab' && !event.altKey && !event.ctrlKey && !inMenuBar) {
             // Tab walks the window's controls in the form's focus order, round and round.
             const order = shown.order;
             const at = order.indexOf(document.activeElement);
@@ -265,12 +266,6 @@ class Session {
                 next.scrollLeft = next.scrollWidth;
             }
             event.preventDefault();
-        } else if (event.ctrlKey && !event.altKey && !event.shiftKey && letter && shown.id === MAIN) {
-            const inField = isField(document.activeElement);
-            const command = this.quorel._quorel_shortcut_command(letter.charCodeAt(0), inField ? 1 : 0);
-            if (command < 0) return;
-            event.preventDefault();
-            this.run(command);
         } else if (event.altKey && !event.ctrlKey && letter && shown.id === MAIN) {
             const item = this.barItems.find((i) => i.dataset.accessKey === letter);
             if (!item) return;
@@ -280,10 +275,24 @@ class Session {
         } else if (event.key === 'F10' && shown.id === MAIN) {
             event.preventDefault();
             this.barItems[0].focus();
-        } else if (event.key === 'Escape' && shown.id === ABOUT) {
-            // Escape closes the About window, as its close box does.
+        } else if (!(inMenuBar && (event.key === 'Enter' || event.key === 'Escape'))) {
+            // In the menu bar Enter and Escape are the menu's own (onMenuKey).
+            this.passKey(shown, event, letter);
+        }
+    }
+
+    // Enter, Escape and the letters (by their place on the keyboard, whatever the layout) go to
+    // the program with every modifier held and the control that has the focus; the program
+    // decides and acts, and says whether the browser may still act on the key.
+    passKey(shown, event, letter) {
+        const key = event.key === 'Enter' ? 13 : event.key === 'Escape' ? 27 : letter.charCodeAt(0);
+        if (!key) return;
+        const focused = document.activeElement;
+        const at = shown.order.includes(focused) ? Number(focused.dataset.tab) : -1;
+        const flag = (held) => (held ? 1 : 0);
+        if (this.quorel._quorel_key(shown.id, at, key, flag(event.ctrlKey), flag(event.shiftKey),
+                                    flag(event.altKey), flag(event.repeat))) {
             event.preventDefault();
-            this.closeRequested(ABOUT);
         }
     }
 
@@ -306,15 +315,23 @@ class Session {
         this.windows[id] ??= this.adoptWindow(id);
     }
 
+    // The form creates a window before it asks anything else of it; a page asked anyway says so
+    // loudly rather than making one.
+    createdWindow(id) {
+        const made = this.windows[id];
+        if (!made) throw new Error(`The program asked for window ${id} before creating it`);
+        return made;
+    }
+
     showWindow(id) {
-        const shown = this.windows[id];
+        const shown = this.createdWindow(id);
         shown.section.hidden = false;
         document.title = shown.title;
         if (shown.lastFocus) shown.lastFocus.focus();
     }
 
     hideWindow(id) {
-        const hidden = this.windows[id];
+        const hidden = this.createdWindow(id);
         if (hidden.section.contains(document.activeElement) && hidden.order.includes(document.activeElement)) {
             hidden.lastFocus = document.activeElement;
         }
@@ -355,9 +372,10 @@ class Session {
 // A page cannot close its tab: the calculator's windows go, and a plain page says it has
 // ended, with a way to start it again from nothing.
 function end(ending) {
-    if (dialog.open) dialog.close();
+    // The form ends nothing while its message is open.
+    if (dialog.open) throw new Error('The program ended while its message was open');
     desktop.replaceChildren();
-    document.title = 'Quorel';
+    document.title = ended.dataset.title;
     ended.hidden = false;
     document.getElementById('restart').focus();
     // The form is still inside the call that ended it; it goes once that call has returned.

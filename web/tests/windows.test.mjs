@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
 import { readFileSync } from 'node:fs';
 import { ABOUT, MAIN, cannotCheck, control, fieldTexts, focusedName, hasEnded, launchBrowser, menuItem,
-         openCalculator, pageUrl, typeInto, visibleWindows } from './support/page.mjs';
+         openCalculator, pageUrl, skipWithoutScreen, typeInto, visibleWindows } from './support/page.mjs';
 
 let browser;
 before(async () => { browser = await launchBrowser(); });
@@ -195,18 +195,23 @@ async function axeFindings(page) {
     });
 }
 
-test('axe finds nothing serious or critical on the calculator, the menu, a message and About', async () => {
-    const page = await openCalculator(browser);
-    const findings = [];
-    findings.push(...await axeFindings(page));
-    await page.click(menuItem('文件'));
-    findings.push(...await page.evaluate(async () => (await axe.run()).violations.map((v) => ({ id: v.id, impact: v.impact }))));
-    await page.keyboard.press('Escape');
-    await page.click(control(MAIN, 'Command1'));
-    findings.push(...await page.evaluate(async () => (await axe.run()).violations.map((v) => ({ id: v.id, impact: v.impact }))));
-    await page.click('#message-ok');
-    await chooseMenu(page, '关于');
-    findings.push(...await page.evaluate(async () => (await axe.run()).violations.map((v) => ({ id: v.id, impact: v.impact }))));
-    console.log('axe findings:', JSON.stringify(findings));
-    assert.deepEqual(findings.filter((f) => f.impact === 'serious' || f.impact === 'critical'), []);
-});
+// The designed window, and the one-column layout a phone gets.
+for (const [layout, viewport] of [['the designed window', { width: 800, height: 600 }],
+                                  ['a phone', { width: 360, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true }]]) {
+    test(`axe finds nothing serious or critical on the calculator, the menu, a message and About: ${layout}`, async (t) => {
+        if (skipWithoutScreen(t, viewport)) return;
+        const page = await openCalculator(browser, viewport);
+        const findings = [];
+        findings.push(...await axeFindings(page));
+        await page.click(menuItem('文件'));
+        findings.push(...await page.evaluate(async () => (await axe.run()).violations.map((v) => ({ id: v.id, impact: v.impact }))));
+        await page.keyboard.press('Escape');
+        await page.click(control(MAIN, 'Command1'));
+        findings.push(...await page.evaluate(async () => (await axe.run()).violations.map((v) => ({ id: v.id, impact: v.impact }))));
+        await page.click('#message-ok');
+        await chooseMenu(page, '关于');
+        findings.push(...await page.evaluate(async () => (await axe.run()).violations.map((v) => ({ id: v.id, impact: v.impact }))));
+        console.log('axe findings:', JSON.stringify(findings));
+        assert.deepEqual(findings.filter((f) => f.impact === 'serious' || f.impact === 'critical'), []);
+    });
+}

@@ -107,7 +107,8 @@ TEST_P(CaptionFit, EveryCaptionFitsItsBoxAtNoSmallerSizeThanItTakes) {
             // Made smaller only as far as it takes: a pixel larger in the same face overflows.
             LOGFONTW chosen{};
             GetObjectW(font, sizeof chosen, &chosen);
-            if (row.font == form::FontCode::D || -chosen.lfHeight >= fullPixels(row.font, fit.dpi))
+            if (form::fontSpec(row.font).systemFontStandsIn ||
+                -chosen.lfHeight >= fullPixels(row.font, fit.dpi))
                 continue;
             --chosen.lfHeight;
             const FontHandle larger(CreateFontIndirectW(&chosen));
@@ -127,7 +128,7 @@ TEST_P(CaptionFit, SongCaptionsOfAWindowShareTheFirstFaceThatFitsThemAll) {
         const FontSet fonts(*table, fit.dpi, fit.faces);
         std::vector<const form::ControlRow *> song;
         for (const form::ControlRow &row : table->controls) {
-            if (row.font != form::FontCode::D)
+            if (!form::fontSpec(row.font).systemFontStandsIn)
                 song.push_back(&row);
         }
         ASSERT_FALSE(song.empty());

@@ -278,9 +278,15 @@ void pressKey(WORD key, bool extended) {
 }
 
 void pressWithModifier(WORD modifier, WORD key) {
-    sendKey(modifier, false, false);
+    pressWithModifiers({modifier}, key);
+}
+
+void pressWithModifiers(std::initializer_list<WORD> modifiers, WORD key) {
+    for (const WORD modifier : modifiers)
+        sendKey(modifier, false, false);
     pressKey(key);
-    sendKey(modifier, true, false);
+    for (const WORD modifier : modifiers)
+        sendKey(modifier, true, false);
 }
 
 } // namespace quorel::win32::testing

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -79,5 +80,6 @@ void click(HWND button);
 // Keys typed into whatever window has the keyboard focus.
 void pressKey(WORD key, bool extended = false);
 void pressWithModifier(WORD modifier, WORD key);
+void pressWithModifiers(std::initializer_list<WORD> modifiers, WORD key);
 
 } // namespace quorel::win32::testing

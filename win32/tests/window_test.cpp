@@ -6,6 +6,7 @@
 #include "form/about_window_table.h"
 #include "form/control_names.h"
 #include "form/main_window_table.h"
+#include "form/tests/key_table.h"
 #include "win32/control_identity.h"
 #include "win32/dpi.h"
 #include "win32/menu_bar.h"
@@ -16,7 +17,10 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace quorel::win32::testing {
 namespace {
@@ -532,6 +536,84 @@ TEST_F(QuorelExe, AboutCloseBoxReturnsToTheCalculator) {
     EXPECT_TRUE(run().isRunning());
     EXPECT_EQ(text(Field::TargetMass), "100");
 }
+
+// Each key of the table every face is tested with, typed into the real program with the focus
+// where the table puts it, does what the table says.
+class KeyTable : public QuorelExe, public ::testing::WithParamInterface<form::testing::KeyCase> {};
+
+TEST_P(KeyTable, KeyDoesWhatTheTableSays) {
+    using namespace form::testing;
+    const KeyCase &key = GetParam();
+    enterWorkedExample();
+    const auto before = allTexts();
+    HWND about = nullptr;
+    HWND target = nullptr;
+    if (key.window == form::WindowId::About) {
+        about = openAbout();
+        ASSERT_NE(about, nullptr);
+        target = aboutControl(about, focusedName(key));
+    } else {
+        target = mainControl(focusedName(key));
+        ASSERT_TRUE(run().tabTo(target))
+            << "Tab stops at \"" << utf8(windowText(run().focus())) << '"';
+    }
+    ASSERT_EQ(run().focus(), target);
+
+    WORD virtualKey = static_cast<WORD>(key.key.key); // a letter is its own virtual key
+    if (key.key.key == form::enterKey)
+        virtualKey = VK_RETURN;
+    else if (key.key.key == form::escapeKey)
+        virtualKey = VK_ESCAPE;
+    std::vector<WORD> modifiers;
+    for (const auto &[modifier, virtualModifier] :
+         {std::pair{form::Modifier::Ctrl, VK_CONTROL}, std::pair{form::Modifier::Shift, VK_SHIFT},
+          std::pair{form::Modifier::Alt, VK_MENU}}) {
+        if (form::holds(key.key.modifiers, modifier))
+            modifiers.push_back(static_cast<WORD>(virtualModifier));
+    }
+    if (modifiers.empty())
+        pressKey(virtualKey);
+    else if (modifiers.size() == 1)
+        pressWithModifier(modifiers.front(), virtualKey);
+    else
+        pressWithModifiers({modifiers[0], modifiers[1]}, virtualKey);
+
+    auto expected = before;
+    switch (key.outcome) {
+    case KeyOutcome::Nothing:
+        // Tab typed after the key moves the focus once the key has been handled.
+        pressKey(VK_TAB);
+        EXPECT_TRUE(waitUntil([&] { return run().focus() != target; }))
+            << "the focus is still on " << utf8(windowText(target)) << " after Tab";
+        EXPECT_EQ(run().messageBox(), nullptr);
+        EXPECT_TRUE(run().isRunning());
+        EXPECT_EQ(IsWindowVisible(GetAncestor(target, GA_ROOT)), TRUE);
+        if (about) {
+            EXPECT_EQ(IsWindowVisible(main()), FALSE);
+        }
+        break;
+    case KeyOutcome::Calculates:
+        expected[static_cast<std::size_t>(Field::ConcentrateMass)] = "10.2040816326531";
+        EXPECT_TRUE(waitUntil([&] { return text(Field::ConcentrateMass) == expected[3]; }))
+            << "Text4 holds \"" << text(Field::ConcentrateMass) << '"';
+        break;
+    case KeyOutcome::EmptiesFields:
+        expected.fill("");
+        EXPECT_TRUE(waitUntil([&] { return allTexts() == expected; }));
+        break;
+    case KeyOutcome::EndsProgram:
+        EXPECT_EQ(run().exitStatus(), std::optional<DWORD>(0));
+        return;
+    case KeyOutcome::ReturnsToCalculator:
+        expectBackAtCalculator(about);
+        break;
+    }
+    EXPECT_TRUE(run().isRunning());
+    EXPECT_EQ(allTexts(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFace, KeyTable, ::testing::ValuesIn(form::testing::keyTable),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // Every way out of the program ends it with status 0.
 struct ExitPath {

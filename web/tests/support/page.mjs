@@ -125,6 +125,12 @@ export async function openCalculator(browser, viewport = { width: 800, height: 6
     return page;
 }
 
+// The worked example: what is typed (by field number) and what each of the four buttons writes.
+export const workedExample = {
+    typed: { 1: '100', 2: '10', 3: '98', 5: '1.84', 8: '1' },
+    results: { 4: '10.2040816326531', 6: '5.54569653948536', 7: '89.7959183673469', 9: '89.7959183673469' },
+};
+
 export const control = (window, name) => `[data-window="${window}"] .client [data-name="${name}"]`;
 export const field = (n) => control(MAIN, `Text${n}`);
 export const menuItem = (name) => `[role="menuitem"][data-name="${name}"]`;
@@ -133,6 +139,10 @@ export async function typeInto(page, n, text) {
     await page.click(field(n), { clickCount: 3 });
     await page.keyboard.press('Backspace');
     if (text) await page.keyboard.type(text);
+}
+
+export async function fill(page, texts) {
+    for (const [n, text] of Object.entries(texts)) await typeInto(page, Number(n), text);
 }
 
 export async function fieldTexts(page) {
