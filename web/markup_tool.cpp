@@ -1,7 +1,9 @@
 // Writes the page's windows, their layout style, the media query of the one-column layout and
 // the page title, made from the form's tables, and the page's own texts (web/page_texts.h), into
-// five files; run under Node when Quorel.html is built.
+// five files, and the tables as JSON for the page's tests into a sixth; run under Node when
+// Quorel.html is built.
 //   quorel_page_markup <windows.html> <layout.css> <touch-media.txt> <title.txt> <texts.json>
+//                      <tables.json>
 #include "web/page_markup.h"
 
 #include <cstdio>
@@ -20,9 +22,9 @@ bool writeFile(const char *path, const std::string &text) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 6) {
+    if (argc != 7) {
         std::fputs("usage: quorel_page_markup <windows.html> <layout.css> <touch-media.txt> "
-                   "<title.txt> <texts.json>\n",
+                   "<title.txt> <texts.json> <tables.json>\n",
                    stderr);
         return 2;
     }
@@ -30,7 +32,8 @@ int main(int argc, char **argv) {
         !writeFile(argv[2], quorel::web::layoutStyle()) ||
         !writeFile(argv[3], quorel::web::touchMedia()) ||
         !writeFile(argv[4], quorel::web::pageTitle()) ||
-        !writeFile(argv[5], quorel::web::pageTextsJson())) {
+        !writeFile(argv[5], quorel::web::pageTextsJson()) ||
+        !writeFile(argv[6], quorel::web::tablesJson())) {
         std::perror("quorel_page_markup");
         return 1;
     }

@@ -86,6 +86,20 @@ std::string cssString(std::u16string_view text) {
     return out + '"';
 }
 
+// Text as a JSON string, quotes included.
+std::string jsonString(std::u16string_view text) {
+    std::string out = "\"";
+    for (const char c : utf8(text)) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20)
+            out += fmt::format(FMT_COMPILE("\\u{:04x}"), static_cast<int>(c));
+        else
+            out += c;
+    }
+    return out + '"';
+}
+
 const char *kindClass(form::ControlKind kind) {
     switch (kind) {
     case form::ControlKind::Label:
@@ -356,6 +370,33 @@ std::string pageTextsJson() {
         json += fmt::format(FMT_COMPILE("\n\"{}\": \"{}\""), key, value);
     }
     return json + "\n}\n";
+}
+
+std::string tablesJson() {
+    std::string json = "[";
+    for (const form::WindowTable *table : windows) {
+        const form::PixelRect area = form::toPixels(table->clientArea);
+        json += fmt::format(FMT_COMPILE("{}\n{{\"name\": {}, \"title\": {}, \"width\": {}, "
+                                        "\"height\": {},\n \"controls\": ["),
+                            json.size() > 1 ? "," : "", jsonString(table->name),
+                            jsonString(table->title), area.width, area.height);
+        for (std::size_t i = 0; i < table->controls.size(); ++i) {
+            const form::ControlRow &row = table->controls[i];
+            const form::PixelRect box = form::toPixels(row.geometry);
+            json +=
+                fmt::format(FMT_COMPILE("{}\n  {{\"name\": {}, \"kind\": \"{}\", \"caption\": {}, "
+                                        "\"left\": {}, \"top\": {}, \"width\": {}, "
+                                        "\"height\": {}}}"),
+                            i ? "," : "", jsonString(row.name), kindClass(row.kind),
+                            jsonString(row.caption), box.left, box.top, box.width, box.height);
+        }
+        json += "],\n \"focusOrder\": [";
+        const std::vector<const form::ControlRow *> order = form::focusOrder(*table);
+        for (std::size_t i = 0; i < order.size(); ++i)
+            json += (i ? ", " : "") + jsonString(order[i]->name);
+        json += "]}";
+    }
+    return json + "\n]\n";
 }
 
 } // namespace quorel::web

@@ -24,6 +24,10 @@ std::string layoutStyle();
 // coarse pointer, or a viewport too narrow for the windows at their design size.
 std::string touchMedia();
 
+// Both windows' tables as the page's tests check the page against them: each window's name,
+// title and size, its controls with kind, caption and place (in CSS pixels), and its focus order.
+std::string tablesJson();
+
 // The page's title: the main window's.
 std::string pageTitle();
 
