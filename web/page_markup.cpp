@@ -339,10 +339,9 @@ std::string touchMedia() {
         widest = std::max(widest, form::toPixels(table->clientArea).width);
     // The desktop layout wants the window with its border and two pixels to either side of it;
     // a viewport narrower than that (or any viewport a finger works) gets the one-column layout.
-    constexpr int border = 1;
     constexpr int beside = 2;
     return fmt::format(FMT_COMPILE("(pointer: coarse), (max-width: {}.98px)"),
-                       widest + 2 * (border + beside) - 1);
+                       widest + 2 * (windowBorder + beside) - 1);
 }
 
 std::string pageTitle() {
