@@ -11,7 +11,7 @@ import { writeBarePage } from './bare_page.mjs';
 
 const [pagePath, nativePress, wasmPress, qtPress, roundsText] = process.argv.slice(2);
 process.env.QUOREL_PAGE = resolve(pagePath);
-const { MAIN, control, launchBrowser, openCalculator, typeInto } = await import('./support/page.mjs');
+const { MAIN, control, fill, launchBrowser, openCalculator, workedExample } = await import('./support/page.mjs');
 const rounds = Number(roundsText ?? 30);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
@@ -44,8 +44,8 @@ for (let round = 0; round < rounds; ++round) {
 // timed between a listener that runs before the button's own and one that runs after it; the
 // whole click, with Chromium's own dispatch of the event, is timed too.
 const page = await openCalculator(browser);
-for (const [n, text] of [[1, '100'], [2, '10'], [3, '98'], [5, '1.84'], [8, '1']]) await typeInto(page, n, text);
-const buttons = ['Command1', '体积计算', 'Command2', '溶剂体积计算'].map((name) => control(MAIN, name));
+await fill(page, workedExample.typed);
+const buttons = workedExample.buttons.map((name) => control(MAIN, name));
 const presses = 40000;
 const inPage = await page.evaluate((selectors, count) => {
     const elements = selectors.map((s) => document.querySelector(s));
@@ -71,7 +71,7 @@ const inPage = await page.evaluate((selectors, count) => {
 }, buttons, presses);
 const result = await page.$eval(control(MAIN, 'Text4'), (f) => f.value);
 await browser.close();
-if (result !== '10.2040816326531') throw new Error(`the page computed ${result}`);
+if (result !== workedExample.results[4]) throw new Error(`the page computed ${result}`);
 
 const nativeRuns = Array.from({ length: 5 }, () => Number(execFileSync(nativePress, ['400000']).toString()));
 const nativePressNs = median(nativeRuns);

@@ -8,14 +8,15 @@ import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:f
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { dirname, extname, join, resolve } from 'node:path';
-import { MAIN, control, fieldTexts, launchBrowser, openCalculator, skipWithout, typeInto } from './support/page.mjs';
+import { MAIN, control, fieldTexts, fill, launchBrowser, openCalculator, skipWithout, workedExample } from './support/page.mjs';
 
 const builtSite = resolve(process.env.QUOREL_SITE ?? join(dirname(process.env.QUOREL_PAGE ?? 'build-web/Quorel.html'), 'site'));
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.png': 'image/png',
                 '.webmanifest': 'application/manifest+json' };
 
-// Serves a copy of the site from under /quorel/, as a school might; `requests` lists what was asked.
-async function serveSite() {
+// Serves a copy of the site from under /quorel/, as a school might, until test `t` ends, however it
+// ends; `requests` lists what was asked.
+async function serveSite(t) {
     const root = mkdtempSync(join(tmpdir(), 'quorel-site-'));
     cpSync(builtSite, root, { recursive: true });
     const requests = [];
@@ -28,6 +29,10 @@ async function serveSite() {
             return;
         }
         const file = join(root, path.slice('/quorel/'.length) || 'index.html');
+        if (!file.startsWith(`${root}/`)) {
+            notFound();
+            return;
+        }
         try {
             const body = readFileSync(file);
             response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' }).end(body);
@@ -36,14 +41,12 @@ async function serveSite() {
         }
     });
     await new Promise((done) => server.listen(0, '127.0.0.1', done));
-    const url = `http://127.0.0.1:${server.address().port}/quorel/`;
-    return {
-        url, root, requests,
-        async close() {
-            await new Promise((done) => server.close(done));
-            rmSync(root, { recursive: true, force: true });
-        },
-    };
+    t.after(async () => {
+        server.closeAllConnections();
+        await new Promise((done) => server.close(done));
+        rmSync(root, { recursive: true, force: true });
+    });
+    return { url: `http://127.0.0.1:${server.address().port}/quorel/`, root, requests };
 }
 
 // A new release on the server: the page changed (a mark in its head here) and the worker naming
@@ -69,16 +72,17 @@ const open = (url) => openCalculator(browser, undefined, url);
 const controlled = (page) => page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 10000 });
 const cacheNames = (page) => page.evaluate(() => caches.keys());
 
-async function workedExample(page) {
-    for (const [n, text] of [[1, '100'], [2, '10'], [3, '98']]) await typeInto(page, n, text);
-    await page.click(control(MAIN, 'Command1'));
+// The worked example's first calculation, the concentrate's mass: what Text4 then shows.
+async function concentrateMass(page) {
+    await fill(page, workedExample.typed);
+    await page.click(control(MAIN, workedExample.buttons[0]));
     return (await fieldTexts(page)).Text4;
 }
 
-test('served, the site calculates and its worker registers and keeps the release', async () => {
-    const site = await serveSite();
+test('served, the site calculates and its worker registers and keeps the release', async (t) => {
+    const site = await serveSite(t);
     const page = await open(site.url);
-    assert.equal(await workedExample(page), '10.2040816326531');
+    assert.equal(await concentrateMass(page), workedExample.results[4]);
     const kept = await page.evaluate(async () => {
         const registration = await navigator.serviceWorker.ready;
         return { scope: registration.scope, caches: await caches.keys() };
@@ -89,12 +93,11 @@ test('served, the site calculates and its worker registers and keeps the release
     assert.ok(site.requests.every((r) => r.startsWith('/quorel/')), `only the site is asked for: ${site.requests}`);
     assert.deepEqual(page.problems, []);
     await page.close();
-    await site.close();
 });
 
 test('the site is installable: a manifest with its icons, no installability errors', async (t) => {
     if (skipWithout(t, 'devtools')) return;
-    const site = await serveSite();
+    const site = await serveSite(t);
     const page = await open(site.url);
     const cdp = await page.createCDPSession();
     const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
@@ -121,19 +124,18 @@ test('the site is installable: a manifest with its icons, no installability erro
     assert.ok(site.requests.every((r) => r.startsWith('/quorel/')), 'nothing outside the site is asked for');
     assert.deepEqual(page.problems, []);
     await page.close();
-    await site.close();
 });
 
 test('once loaded, the site starts and calculates with the network cut off', async (t) => {
     if (skipWithout(t, 'devtools')) return;
-    const site = await serveSite();
+    const site = await serveSite(t);
     const first = await open(site.url);
     await controlled(first);
-    assert.equal(await workedExample(first), '10.2040816326531');
+    assert.equal(await concentrateMass(first), workedExample.results[4]);
     await first.setOfflineMode(true);
     await first.reload();
     await first.waitForSelector('html[data-ready]');
-    assert.equal(await workedExample(first), '10.2040816326531');
+    assert.equal(await concentrateMass(first), workedExample.results[4]);
     assert.deepEqual((await cacheNames(first)).length, 1);
     const stored = await first.evaluate(async () => ({
         cookies: document.cookie, local: localStorage.length, databases: (await indexedDB.databases()).length,
@@ -141,12 +143,11 @@ test('once loaded, the site starts and calculates with the network cut off', asy
     assert.deepEqual(stored, { cookies: '', local: 0, databases: 0 });
     assert.deepEqual(first.problems, []);
     await first.close();
-    await site.close();
 });
 
 test('a new release on the server is taken at the next start, whole, and the old one removed', async (t) => {
     if (skipWithout(t, 'devtools')) return;
-    const site = await serveSite();
+    const site = await serveSite(t);
     let page = await open(site.url);
     await controlled(page);
     const [oldCache] = await cacheNames(page);
@@ -180,13 +181,12 @@ test('a new release on the server is taken at the next start, whole, and the old
     await page.reload();
     await page.waitForSelector('html[data-ready]');
     assert.equal(await releaseOf(page), 'new');
-    assert.equal(await workedExample(page), '10.2040816326531');
+    assert.equal(await concentrateMass(page), workedExample.results[4]);
     await page.close();
-    await site.close();
 });
 
-test('a release whose files do not match their hashes is not taken', async () => {
-    const site = await serveSite();
+test('a release whose files do not match their hashes is not taken', async (t) => {
+    const site = await serveSite(t);
     // The page changed on the server, the worker still names the old page: a half-copied upload.
     writeFileSync(join(site.root, 'index.html'), readFileSync(join(site.root, 'index.html'), 'utf8').replace('<head>', `<head>${newMark}`));
     const page = await open(site.url);
@@ -203,5 +203,4 @@ test('a release whose files do not match their hashes is not taken', async () =>
     });
     assert.deepEqual(state, { state: 'redundant', caches: [] });
     await page.close();
-    await site.close();
 });

@@ -5,7 +5,7 @@ import { join, resolve } from 'node:path';
 
 const [pagePath, docs] = process.argv.slice(2);
 process.env.QUOREL_PAGE = resolve(pagePath);
-const { MAIN, control, launchBrowser, openCalculator, typeInto } = await import('./support/page.mjs');
+const { MAIN, control, fill, launchBrowser, openCalculator, workedExample } = await import('./support/page.mjs');
 const shots = [
     ['web-desktop.png', { width: 640, height: 420, deviceScaleFactor: 1 }, true],
     ['web-desktop@2x.png', { width: 640, height: 420, deviceScaleFactor: 2 }, true],
@@ -17,8 +17,8 @@ const browser = await launchBrowser();
 try {
     for (const [name, viewport, windowOnly, fullPage = false] of shots) {
         const page = await openCalculator(browser, viewport);
-        for (const [n, text] of [[1, '100'], [2, '10'], [3, '98'], [5, '1.84'], [8, '1']]) await typeInto(page, n, text);
-        for (const button of ['Command1', '体积计算', 'Command2', '溶剂体积计算']) await page.click(control(MAIN, button));
+        await fill(page, workedExample.typed);
+        for (const button of workedExample.buttons) await page.click(control(MAIN, button));
         await page.focus(control(MAIN, 'Text1'));
         const target = windowOnly ? await page.$(`[data-window="${MAIN}"]`) : page;
         await target.screenshot({ path: join(docs, name), ...(windowOnly ? {} : { fullPage }) });

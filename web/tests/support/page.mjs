@@ -128,6 +128,8 @@ export async function openCalculator(browser, viewport = { width: 800, height: 6
 // The worked example: what is typed (by field number) and what each of the four buttons writes.
 export const workedExample = {
     typed: { 1: '100', 2: '10', 3: '98', 5: '1.84', 8: '1' },
+    // The calculation buttons, each pressed once, in the window's order.
+    buttons: ['Command1', '体积计算', 'Command2', '溶剂体积计算'],
     results: { 4: '10.2040816326531', 6: '5.54569653948536', 7: '89.7959183673469', 9: '89.7959183673469' },
 };
 
