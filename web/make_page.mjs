@@ -44,11 +44,13 @@ const values = {
     ...JSON.parse(read('texts')),
 };
 // One pass, so that nothing inserted is taken for a placeholder.
-const fill = (extra) => read('template').replace(/@([A-Z_]+)@/g, (whole, name) => {
+const fill = (extra) => {
     const all = { ...values, ...extra };
-    if (!(name in all)) throw new Error(`make_page.mjs: unknown placeholder ${whole}`);
-    return all[name];
-});
+    return read('template').replace(/@([A-Z_]+)@/g, (whole, name) => {
+        if (!(name in all)) throw new Error(`make_page.mjs: unknown placeholder ${whole}`);
+        return all[name];
+    });
+};
 writeFileSync(output, fill({}));
 
 if (inputs.site) {

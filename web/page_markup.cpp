@@ -86,10 +86,10 @@ std::string cssString(std::u16string_view text) {
     return out + '"';
 }
 
-// Text as a JSON string, quotes included.
-std::string jsonString(std::u16string_view text) {
+// UTF-8 text as a JSON string, quotes included.
+std::string jsonString(std::string_view text) {
     std::string out = "\"";
-    for (const char c : utf8(text)) {
+    for (const char c : text) {
         if (c == '"' || c == '\\')
             out += '\\';
         if (static_cast<unsigned char>(c) < 0x20)
@@ -359,14 +359,7 @@ std::string pageTextsJson() {
                                     {"TEXT_UNAVAILABLE_ADVICE", texts.unavailableAdvice}}) {
         if (json.size() > 1)
             json += ',';
-        // HTML-escaped text holds no quote; a backslash still needs its own in JSON.
-        std::string value;
-        for (const char c : escaped(text)) {
-            if (c == '\\')
-                value += '\\';
-            value += c;
-        }
-        json += fmt::format(FMT_COMPILE("\n\"{}\": \"{}\""), key, value);
+        json += fmt::format(FMT_COMPILE("\n\"{}\": {}"), key, jsonString(escaped(text)));
     }
     return json + "\n}\n";
 }
@@ -377,22 +370,22 @@ std::string tablesJson() {
         const form::PixelRect area = form::toPixels(table->clientArea);
         json += fmt::format(FMT_COMPILE("{}\n{{\"name\": {}, \"title\": {}, \"width\": {}, "
                                         "\"height\": {},\n \"controls\": ["),
-                            json.size() > 1 ? "," : "", jsonString(table->name),
-                            jsonString(table->title), area.width, area.height);
+                            json.size() > 1 ? "," : "", jsonString(utf8(table->name)),
+                            jsonString(utf8(table->title)), area.width, area.height);
         for (std::size_t i = 0; i < table->controls.size(); ++i) {
             const form::ControlRow &row = table->controls[i];
             const form::PixelRect box = form::toPixels(row.geometry);
-            json +=
-                fmt::format(FMT_COMPILE("{}\n  {{\"name\": {}, \"kind\": \"{}\", \"caption\": {}, "
-                                        "\"left\": {}, \"top\": {}, \"width\": {}, "
-                                        "\"height\": {}}}"),
-                            i ? "," : "", jsonString(row.name), kindClass(row.kind),
-                            jsonString(row.caption), box.left, box.top, box.width, box.height);
+            json += fmt::format(
+                FMT_COMPILE("{}\n  {{\"name\": {}, \"kind\": \"{}\", \"caption\": {}, "
+                            "\"left\": {}, \"top\": {}, \"width\": {}, "
+                            "\"height\": {}}}"),
+                i ? "," : "", jsonString(utf8(row.name)), kindClass(row.kind),
+                jsonString(utf8(row.caption)), box.left, box.top, box.width, box.height);
         }
         json += "],\n \"focusOrder\": [";
         const std::vector<const form::ControlRow *> order = form::focusOrder(*table);
         for (std::size_t i = 0; i < order.size(); ++i)
-            json += (i ? ", " : "") + jsonString(order[i]->name);
+            json += (i ? ", " : "") + jsonString(utf8(order[i]->name));
         json += "]}";
     }
     return json + "\n]\n";

@@ -25,6 +25,9 @@ const isField = (element) => element?.dataset?.field !== undefined;
 const INPUT_LIMIT = 524288;
 let inputsCut = null;
 
+// A line break in text for a one-line field becomes a space, as a text field makes it.
+const oneLine = (text) => text.replace(/\r\n|[\r\n]/g, ' ');
+
 function inputsCutLongText() {
     if (inputsCut === null) {
         const probe = document.createElement('input');
@@ -52,12 +55,12 @@ function oneLineTextArea(input) {
         const text = event.clipboardData.getData('text/plain');
         if (!/[\r\n]/.test(text)) return;
         event.preventDefault();
-        document.execCommand('insertText', false, text.replace(/\r\n|[\r\n]/g, ' '));
+        document.execCommand('insertText', false, oneLine(text));
     });
     area.addEventListener('input', () => {
         if (!/[\r\n]/.test(area.value)) return;
         const caret = area.selectionEnd;
-        area.value = area.value.replace(/[\r\n]/g, ' ');
+        area.value = oneLine(area.value);
         area.setSelectionRange(caret, caret);
     });
     input.replaceWith(area);
@@ -118,7 +121,7 @@ class Session {
         }
         area.focus();
         area.setSelectionRange(start, end);
-        document.execCommand('insertText', false, text.replace(/\r\n|[\r\n]/g, ' '));
+        document.execCommand('insertText', false, oneLine(text));
     }
 
     run(command) {
