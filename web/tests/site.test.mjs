@@ -71,6 +71,11 @@ const open = (url) => openCalculator(browser, undefined, url);
 
 const controlled = (page) => page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 10000 });
 const cacheNames = (page) => page.evaluate(() => caches.keys());
+// The same page opened again, once the calculator has started there.
+async function openAgain(page) {
+    await page.reload();
+    await page.waitForSelector('html[data-ready]');
+}
 
 // The worked example's first calculation, the concentrate's mass: what Text4 then shows.
 async function concentrateMass(page) {
@@ -133,8 +138,7 @@ test('once loaded, the site starts and calculates with the network cut off', asy
     await controlled(first);
     assert.equal(await concentrateMass(first), workedExample.results[4]);
     await first.setOfflineMode(true);
-    await first.reload();
-    await first.waitForSelector('html[data-ready]');
+    await openAgain(first);
     assert.equal(await concentrateMass(first), workedExample.results[4]);
     assert.deepEqual((await cacheNames(first)).length, 1);
     const stored = await first.evaluate(async () => ({
@@ -155,8 +159,7 @@ test('a new release on the server is taken at the next start, whole, and the old
     publishNewRelease(site.root);
     // Opening it again finds the new release and fetches it in the background; the running
     // release goes on serving this start.
-    await page.reload();
-    await page.waitForSelector('html[data-ready]');
+    await openAgain(page);
     assert.equal(await releaseOf(page), 'old');
     await page.waitForFunction(async () => (await navigator.serviceWorker.getRegistration())?.waiting !== null, { timeout: 10000 });
     assert.equal(await releaseOf(page), 'old');
@@ -178,8 +181,7 @@ test('a new release on the server is taken at the next start, whole, and the old
     assert.deepEqual(await cacheNames(page), ['quorel-newrelease']);
     assert.notEqual(oldCache, 'quorel-newrelease');
     await page.setOfflineMode(true);
-    await page.reload();
-    await page.waitForSelector('html[data-ready]');
+    await openAgain(page);
     assert.equal(await releaseOf(page), 'new');
     assert.equal(await concentrateMass(page), workedExample.results[4]);
     await page.close();
