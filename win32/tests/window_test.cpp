@@ -40,7 +40,10 @@ class QuorelExe : public ::testing::Test {
     void SetUp() override {
         SetProcessDPIAware();
         m_run = std::make_unique<ProgramRun>();
+        // Keys go to the foreground window: a test may type only once the calculator is there.
         SetForegroundWindow(main());
+        ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == main(); }))
+            << "the calculator does not come to the front";
     }
 
     void TearDown() override {
@@ -456,12 +459,16 @@ TEST_F(QuorelExe, ShiftEndCopiesTheWholeOfALongField) {
     setText(Field::TargetMass, whole);
     ASSERT_EQ(run().focus(), field(Field::TargetMass));
     setClipboardText(L"");
+    const DWORD before = GetClipboardSequenceNumber();
     pressKey(VK_HOME, true);
     pressWithModifier(VK_SHIFT, VK_END);
     pressWithModifier(VK_CONTROL, 'C');
-    std::wstring copied;
-    EXPECT_TRUE(waitUntil([&] { return (copied = clipboardText()) == whole; }))
-        << "copied " << describe(copied) << " of " << describe(whole);
+    // Waiting on the sequence number leaves the clipboard free: a test that opened it to look
+    // would make the field's copy fail whenever the two met.
+    ASSERT_TRUE(waitUntil([&] { return GetClipboardSequenceNumber() != before; }))
+        << "Ctrl+C copies nothing";
+    const std::wstring copied = clipboardText();
+    EXPECT_TRUE(copied == whole) << "copied " << describe(copied) << " of " << describe(whole);
 }
 
 TEST_F(QuorelExe, SelectAllAndDeleteEmptiesALongField) {
