@@ -1,12 +1,13 @@
 // Makes the self-contained Quorel.html from its template: the style sheet with the windows'
 // layout and, under its media query, the one-column layout for a finger; the windows' markup and
 // the page title (all made from the form's tables); the page's own texts; the WebAssembly module
-// as base64 in a data block; and the page's script (the module's loader followed by the face).
+// as base64 in a data block; the page's script (the module's loader followed by the face); and the
+// same module translated to JavaScript, in an inert block, for a browser that refuses WebAssembly.
 // The Content-Security-Policy allows exactly this script and this style, by their SHA-256 hashes,
 // and nothing else.
 //   node make_page.mjs <output> template=<file> style=<file> layout=<file> touch=<file>
 //                      touchMedia=<file> windows=<file> title=<file> texts=<file> loader=<file>
-//                      wasm=<file> face=<file> floor=<file>
+//                      wasm=<file> translated=<file> face=<file> floor=<file>
 //                      [site=<folder> icon=<xpm> worker=<file>]
 // With site=, it also writes the site (make_site.mjs) around the same page.
 import { createHash } from 'node:crypto';
@@ -24,8 +25,11 @@ const hash = (text) => `'sha256-${createHash('sha256').update(text, 'utf8').dige
 const style = `${read('style')}${read('layout')}@media ${read('touchMedia')} {\n${read('touch')}}\n`;
 const script = `\n${read('loader')}\n${read('face')}\n`;
 const floor = `\n${read('floor')}`;
-for (const inline of [script, floor]) {
-    if (inline.includes('</script')) throw new Error('The page\'s script contains </script and cannot be put inline');
+const translated = read('translated');
+// The parser would end a script early at </script, read on past its end after <!--, and turn a
+// carriage return into a line feed (which would change the text the policy names by its hash).
+for (const inline of [script, floor, translated]) {
+    if (/<\/script|<!--|\r/i.test(inline)) throw new Error('A script of the page contains </script, <!-- or a carriage return and cannot be put inline');
 }
 const moduleBytes = readFileSync(inputs.wasm).toString('base64');
 
@@ -39,6 +43,8 @@ const values = {
     WINDOWS: read('windows'),
     MODULE_BYTES: moduleBytes,
     SCRIPT: script,
+    MODULE_SCRIPT: translated,
+    MODULE_SCRIPT_HASH: hash(translated),
     SITE_POLICY: '',
     SITE_HEAD: '',
     ...JSON.parse(read('texts')),

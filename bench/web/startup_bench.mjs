@@ -1,6 +1,7 @@
 // On a phone-class processor (Chromium's CPU throttled 6 times): the time from opening Quorel.html
 // until the calculator answers a press, against the bare page's first paint, side by side in one
-// run; and where the time between Quorel.html's first paint and its answering goes.
+// run; where the time between Quorel.html's first paint and its answering goes; and when the program
+// translated to JavaScript answers, where a browser refuses WebAssembly.
 // Run by bench/web/run.sh, from the build tree's web/tests (for its Node packages).
 //   node startup_bench.mjs <Quorel.html> [rounds]
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
@@ -11,7 +12,7 @@ import { writeBarePage } from './bare_page.mjs';
 
 const [pagePath, roundsText] = process.argv.slice(2);
 process.env.QUOREL_PAGE = resolve(pagePath);
-const { launchBrowser, openCalculator } = await import('./support/page.mjs');
+const { launchBrowser, openCalculator, refusingWebAssembly } = await import('./support/page.mjs');
 const rounds = Number(roundsText ?? 30);
 const throttling = 6;
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -37,8 +38,12 @@ for (const [statement, before, after] of steps) {
 // Reading the bytes and compiling them, apart.
 marked = marked.replace('WebAssembly.compile(moduleBytes());\n',
                         "WebAssembly.compile((() => { const b = moduleBytes(); performance.mark('read'); return b; })());\n");
-const markedPath = join(mkdtempSync(join(tmpdir(), 'quorel-marked-')), 'marked.html');
+const scratch = mkdtempSync(join(tmpdir(), 'quorel-marked-'));
+const markedPath = join(scratch, 'marked.html');
 writeFileSync(markedPath, marked);
+// A copy whose policy refuses WebAssembly: the program translated to JavaScript runs.
+const refusingPath = join(scratch, 'refusing.html');
+writeFileSync(refusingPath, refusingWebAssembly(readFileSync(process.env.QUOREL_PAGE, 'utf8')));
 
 async function throttledPage() {
     const page = await browser.newPage();
@@ -57,9 +62,9 @@ async function throttledPage() {
 const firstPaint = (page) => page.waitForFunction(() =>
     performance.getEntriesByName('first-contentful-paint')[0]?.startTime).then((h) => h.jsonValue());
 
-async function quorel() {
+async function quorel(path = process.env.QUOREL_PAGE) {
     const page = await throttledPage();
-    await page.goto(pathToFileURL(process.env.QUOREL_PAGE).href, { waitUntil: 'load' });
+    await page.goto(pathToFileURL(path).href, { waitUntil: 'load' });
     await page.waitForSelector('html[data-ready]');
     const times = { paint: await firstPaint(page), answering: await page.evaluate(() => window.quorelAnswering) };
     await page.close();
@@ -96,7 +101,7 @@ async function bare() {
 const runs = [];
 const barePaints = [];
 for (let round = 0; round < rounds; ++round) {
-    runs.push({ ...await quorel(), ...await parts() });
+    runs.push({ ...await quorel(), ...await parts(), translated: (await quorel(refusingPath)).answering });
     barePaints.push(await bare());
 }
 await browser.close();
@@ -111,3 +116,5 @@ console.log(`between Quorel.html's paint and its answering, ${(of('answering') -
             `embedded module's bytes ${of('reading').toFixed(0)} ms, compiling them ${of('compiling').toFixed(0)} ms, the ` +
             `loader and the instance ${of('instantiating').toFixed(0)} ms, the form's start (the first calls into the ` +
             `module, the fields emptied, the window shown) ${of('starting').toFixed(0)} ms`);
+console.log(`where the policy refuses WebAssembly (Safari before 16), the program translated to JavaScript answers at ` +
+            `${of('translated').toFixed(0)} ms`);

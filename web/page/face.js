@@ -10,6 +10,7 @@ let desktop = document.getElementById('desktop');
 // restart starts again from these.
 const pristine = desktop.cloneNode(true);
 let compiled = null;
+let webAssemblyAllowed = null;
 let session = null;
 let lastFocused = null;
 
@@ -386,17 +387,54 @@ function end(ending) {
     session = null;
 }
 
-// Each start runs a fresh instance of the module (new memory, nothing kept) on fresh windows.
-async function start() {
-    ended.hidden = true;
+// Safari before 16 knows no policy keyword that lets a page run its own WebAssembly, and under
+// this page's policy refuses every WebAssembly instance (WebKit compiles a module first, and
+// refuses only then). Asking costs an instance of a module of eight bytes.
+function policyAllowsWebAssembly() {
+    try {
+        const empty = new Uint8Array([0x00, 0x61, 0x73, 0x6d, 0x01, 0x00, 0x00, 0x00]);
+        new WebAssembly.Instance(new WebAssembly.Module(empty));
+        return true;
+    } catch {
+        return false;
+    }
+}
+
+// The same program translated to JavaScript, which the page keeps as inert text: run once, as a
+// script the policy allows by its hash, it defines the module's factory.
+function translatedModule() {
+    if (!window.QuorelModuleInJavaScript) {
+        const script = document.createElement('script');
+        script.textContent = document.getElementById('module-script').textContent;
+        document.head.append(script);
+    }
+    if (!window.QuorelModuleInJavaScript) throw new Error('The program translated to JavaScript did not run');
+    return window.QuorelModuleInJavaScript;
+}
+
+// A fresh instance of the module (new memory, nothing kept): the WebAssembly, compiled once for
+// every start, or where the browser refuses WebAssembly, the program translated to JavaScript.
+async function freshInstance() {
+    webAssemblyAllowed ??= policyAllowsWebAssembly();
+    if (!webAssemblyAllowed) return translatedModule()();
     compiled ??= WebAssembly.compile(moduleBytes());
     const module = await compiled;
-    const quorel = await QuorelModule({
+    let instantiating = null;
+    const ready = QuorelModule({
         instantiateWasm(imports, receive) {
-            WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module));
+            instantiating = WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module));
             return {};
         },
     });
+    // An instance refused ends the start here, instead of leaving it waiting for ever.
+    await instantiating;
+    return ready;
+}
+
+// Each start runs a fresh instance of the module on fresh windows.
+async function start() {
+    ended.hidden = true;
+    const quorel = await freshInstance();
     session = new Session(quorel);
     desktop.inert = false;
     quorel._quorel_start();
@@ -426,9 +464,9 @@ document.addEventListener('focusout', (event) => {
 if (document.querySelector('link[rel="manifest"]') && 'serviceWorker' in navigator) {
     navigator.serviceWorker.register('sw.js').catch(() => {});
 }
-// A browser without WebAssembly, or whose policy will not compile it, cannot run the program:
-// rather than leave a calculator drawn that never answers, say so. Below the page's floor, the
-// script before this one has said so already.
+// A browser without WebAssembly, or where the program does not start, cannot run it: rather
+// than leave a calculator drawn that never answers, say so. Below the page's floor, the script
+// before this one has said so already.
 if (document.documentElement.dataset.floor === 'met') {
     start().catch((error) => {
         desktop.hidden = true;

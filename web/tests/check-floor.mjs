@@ -1,7 +1,7 @@
 // Checks the page's scripts against the browsers package.json declares (its browserslist): the
 // syntax with es-check, the web APIs they call with eslint-plugin-compat. The script that tells a
 // browser below that floor so must itself run everywhere: ES5, and only what it tests for.
-//   node check-floor.mjs <face.js> <floor.js> <module loader.js>
+//   node check-floor.mjs <face.js> <floor.js> <module loader.js> <module translated to JavaScript>
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
@@ -11,10 +11,11 @@ import compat from 'eslint-plugin-compat';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const { browserslist } = JSON.parse(readFileSync(join(here, 'package.json'), 'utf8'));
-const [face, floor, loader] = process.argv.slice(2);
+const [face, floor, loader, translated] = process.argv.slice(2);
 const scripts = [
     { file: face, ecma: 2021, sourceType: 'module' },
     { file: loader, ecma: 2021, sourceType: 'script' },
+    { file: translated, ecma: 2021, sourceType: 'script' },
     { file: floor, ecma: 5, sourceType: 'script' },
 ];
 

@@ -1,9 +1,15 @@
-// A browser below the page's floor, or one that will not compile its WebAssembly (a browser whose
-// policy rules predate 'wasm-unsafe-eval', such as Safari 15), is told the calculator cannot run
-// there, instead of being left a calculator that never answers.
+// A browser below the page's floor, or one where the program does not start, is told the
+// calculator cannot run there, instead of being left a calculator that never answers. A browser
+// whose policy rules refuse WebAssembly (Safari before 16 knows no 'wasm-unsafe-eval') runs the
+// program translated to JavaScript.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { launchBrowser, pageUrl, skipWithout } from './support/page.mjs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { MAIN, control, fieldTexts, fill, hasEnded, launchBrowser, messageShown, openCalculator,
+         pageUrl, refusingWebAssembly, skipWithout, workedExample } from './support/page.mjs';
 
 let browser;
 before(async () => { browser = await launchBrowser(); });
@@ -14,8 +20,11 @@ const lacking = [
     ['WebAssembly', () => { delete globalThis.WebAssembly; }],
     ['the dialog element', () => { delete globalThis.HTMLDialogElement; }],
     ['inert', () => { delete HTMLElement.prototype.inert; }],
-    ['a policy that lets WebAssembly compile', () => {
-        WebAssembly.compile = () => Promise.reject(new WebAssembly.CompileError('refused by the policy'));
+    ['WebAssembly that compiles', () => {
+        WebAssembly.compile = () => Promise.reject(new WebAssembly.CompileError('does not compile'));
+    }],
+    ['WebAssembly that instantiates', () => {
+        WebAssembly.instantiate = () => Promise.reject(new WebAssembly.LinkError('does not instantiate'));
     }],
 ];
 for (const [what, take] of lacking) {
@@ -31,3 +40,45 @@ for (const [what, take] of lacking) {
         await page.close();
     });
 }
+
+function pageRefusingWebAssembly() {
+    const folder = mkdtempSync(join(tmpdir(), 'quorel-no-wasm-'));
+    writeFileSync(join(folder, 'Quorel.html'), refusingWebAssembly(readFileSync(fileURLToPath(pageUrl), 'utf8')));
+    return { url: pathToFileURL(join(folder, 'Quorel.html')).href, remove: () => rmSync(folder, { recursive: true }) };
+}
+
+test('where the policy refuses WebAssembly, the program translated to JavaScript calculates, answers and starts again', async (t) => {
+    const refusing = pageRefusingWebAssembly();
+    t.after(refusing.remove);
+    const page = await openCalculator(browser, undefined, refusing.url);
+    assert.equal(await page.evaluate(() => typeof window.QuorelModuleInJavaScript), 'function');
+
+    await fill(page, workedExample.typed);
+    for (const button of workedExample.buttons) await page.click(control(MAIN, button));
+    const texts = await fieldTexts(page);
+    for (const [n, text] of Object.entries(workedExample.results)) assert.equal(texts[`Text${n}`], text);
+
+    await fill(page, { 1: '' });
+    await page.click(control(MAIN, 'Command1'));
+    assert.equal((await messageShown(page)).text, '请输入所需配制溶液质量!');
+    await page.click('#message-ok');
+
+    await page.click(control(MAIN, 'Command4'));
+    assert.equal(await hasEnded(page), true);
+    await page.click('#restart');
+    await page.waitForSelector('html[data-ready]');
+    assert.ok(Object.values(await fieldTexts(page)).every((text) => text === ''));
+    await fill(page, workedExample.typed);
+    await page.click(control(MAIN, 'Command1'));
+    assert.equal((await fieldTexts(page)).Text4, workedExample.results[4]);
+    // What the browser reports is its policy refusing WebAssembly, and nothing else.
+    for (const problem of page.problems) assert.match(problem, /WebAssembly|wasm|unsafe-eval|Content.Security.Policy/i);
+    await page.close();
+});
+
+test('where WebAssembly is allowed, the translated program never runs', async () => {
+    const page = await openCalculator(browser);
+    assert.equal(await page.evaluate(() => typeof window.QuorelModuleInJavaScript), 'undefined');
+    assert.deepEqual(page.problems, []);
+    await page.close();
+});

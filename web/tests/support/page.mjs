@@ -125,6 +125,14 @@ export async function openCalculator(browser, viewport = { width: 800, height: 6
     return page;
 }
 
+// The page's text with its policy as a browser that knows no 'wasm-unsafe-eval' (Safari before 16)
+// reads it: there every engine refuses WebAssembly, and the program translated to JavaScript runs.
+export function refusingWebAssembly(html) {
+    const refusing = html.replace(" 'wasm-unsafe-eval'", '');
+    if (refusing === html) throw new Error('The page\'s policy does not name \'wasm-unsafe-eval\'');
+    return refusing;
+}
+
 // The worked example: what is typed (by field number) and what each of the four buttons writes.
 export const workedExample = {
     typed: { 1: '100', 2: '10', 3: '98', 5: '1.84', 8: '1' },
