@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The web stage: builds the core and the form for the browser (Emscripten, preset "web") with the
 # page Quorel.html, and runs their tests: the core's and the form's unit tests under Node, the
-# differential run of the WebAssembly core against the native one, and the browser tests that
-# drive Quorel.html in Chromium, Firefox and WebKit. Needs what tools/install-deps.sh test installs.
+# differential runs of the WebAssembly core and of the same translated to JavaScript against the
+# native one, and the browser tests that drive Quorel.html in Chromium, Firefox and WebKit. Needs
+# what tools/install-deps.sh test installs.
 #   tools/test-web.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
