@@ -447,7 +447,7 @@ document.getElementById('restart').addEventListener('click', () => {
     const fresh = pristine.cloneNode(true);
     desktop.replaceWith(fresh);
     desktop = fresh;
-    start();
+    startOrSayUnavailable();
 });
 // Focus follows the pointer's click into a field or button; remember it for the way back.
 document.addEventListener('focusin', (event) => {
@@ -459,18 +459,25 @@ document.addEventListener('focusin', (event) => {
 document.addEventListener('focusout', (event) => {
     if (isField(event.target)) event.target.scrollLeft = 0;
 });
-// Served as the site (the page links its manifest), a service worker keeps the site for starts
-// without the network; a browser that has none, or a page opened from a file, runs as it is.
-if (document.querySelector('link[rel="manifest"]') && 'serviceWorker' in navigator) {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
-}
-// A browser without WebAssembly, or where the program does not start, cannot run it: rather
-// than leave a calculator drawn that never answers, say so. Below the page's floor, the script
-// before this one has said so already.
-if (document.documentElement.dataset.floor === 'met') {
-    start().catch((error) => {
+// Where the program does not start, rather than leave a calculator drawn that never answers, the
+// page says it cannot run here.
+function startOrSayUnavailable() {
+    return start().catch((error) => {
         desktop.hidden = true;
         document.getElementById('unavailable').hidden = false;
         throw error;
+    });
+}
+
+// Below the page's floor, the script before this one has said already that it cannot run here.
+if (document.documentElement.dataset.floor === 'met') {
+    startOrSayUnavailable().then(() => {
+        // Served as the site (the page links its manifest), a service worker keeps the site for
+        // starts without the network; registered once the calculator answers, so that fetching
+        // the site for it takes nothing from the start. A browser that has none, or a page opened
+        // from a file, runs as it is.
+        if (document.querySelector('link[rel="manifest"]') && 'serviceWorker' in navigator) {
+            navigator.serviceWorker.register('sw.js').catch(() => {});
+        }
     });
 }

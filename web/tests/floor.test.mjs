@@ -41,6 +41,26 @@ for (const [what, take] of lacking) {
     });
 }
 
+test('a start again that fails gets the notice too', async (t) => {
+    if (skipWithout(t, 'preload')) return;
+    const page = await browser.newPage();
+    // The first instance is made; every later one is refused.
+    await page.evaluateOnNewDocument(() => {
+        const instantiate = WebAssembly.instantiate;
+        let made = 0;
+        WebAssembly.instantiate = (...args) => (made++ === 0 ? instantiate(...args)
+            : Promise.reject(new WebAssembly.LinkError('does not instantiate')));
+    });
+    await page.goto(pageUrl);
+    await page.waitForSelector('html[data-ready]');
+    await page.click(control(MAIN, 'Command4'));
+    assert.equal(await hasEnded(page), true);
+    await page.click('#restart');
+    await page.waitForSelector('#unavailable:not([hidden])');
+    assert.equal(await page.$eval('#desktop', (d) => d.hidden), true);
+    await page.close();
+});
+
 function pageRefusingWebAssembly() {
     const folder = mkdtempSync(join(tmpdir(), 'quorel-no-wasm-'));
     writeFileSync(join(folder, 'Quorel.html'), refusingWebAssembly(readFileSync(fileURLToPath(pageUrl), 'utf8')));
