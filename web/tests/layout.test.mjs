@@ -63,16 +63,6 @@ test('the calculator is drawn before any script has run, and takes no input unti
     assert.equal(await page.$$eval(`[data-window="${ABOUT}"]`, (w) => w.length), 0);
 });
 
-test('a browser without WebAssembly is told the calculator cannot run there', async (t) => {
-    if (skipWithout(t, 'preload')) return;
-    const page = await browser.newPage();
-    await page.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
-    await page.goto(pageUrl);
-    await page.waitForSelector('#unavailable:not([hidden])');
-    assert.equal(await page.$eval('#desktop', (d) => d.hidden), true);
-    assert.match(await page.$eval('#unavailable', (n) => n.textContent), /无法运行/);
-});
-
 test('every control of the About window at its place with its caption, under its title', async () => {
     const page = await openCalculator(browser);
     await page.click(menuItem('关于'));
