@@ -2,8 +2,9 @@
 // result field emptied only once 确定 is pressed, an overflow, long fields, Enter and Ctrl+X.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { MAIN, control, field, fieldTexts, fill, focusedName, hasEnded, launchBrowser, messageShown,
-         openCalculator, skipWithout, typeInto, workedExample } from './support/page.mjs';
+import { MAIN, control, doWorkedExample, field, fieldTexts, fill, focusedName, hasEnded,
+         launchBrowser, messageShown, openCalculator, pressWith, skipWithout, typeInto,
+         workedExample } from './support/page.mjs';
 
 let browser;
 before(async () => { browser = await launchBrowser(); });
@@ -19,8 +20,7 @@ const result = (n) => workedExample.results[n];
 
 test('the worked example through all four buttons', async () => {
     const page = await openCalculator(browser);
-    await fill(page, example);
-    for (const button of workedExample.buttons) await page.click(control(MAIN, button));
+    await doWorkedExample(page);
     const expected = Object.fromEntries(Array.from({ length: 9 }, (_, i) =>
         [`Text${i + 1}`, example[i + 1] ?? result(i + 1)]));
     assert.deepEqual(await fieldTexts(page), expected);
@@ -162,15 +162,11 @@ test('Ctrl+X cuts in a field and ends the program elsewhere', async () => {
     const page = await openCalculator(browser);
     await typeInto(page, 1, '12345');
     await page.click(field(1), { clickCount: 3 });
-    await page.keyboard.down('Control');
-    await page.keyboard.press('KeyX');
-    await page.keyboard.up('Control');
+    await pressWith(page, 'KeyX', 'Control');
     assert.equal((await fieldTexts(page)).Text1, '');
     assert.equal(await hasEnded(page), false);
     await page.focus(control(MAIN, 'Command1'));
-    await page.keyboard.down('Control');
-    await page.keyboard.press('KeyX');
-    await page.keyboard.up('Control');
+    await pressWith(page, 'KeyX', 'Control');
     assert.equal(await hasEnded(page), true);
 });
 
@@ -179,8 +175,6 @@ test('Ctrl+N empties every field where the browser lets it through', async () =>
     await fill(page, example);
     await page.click(control(MAIN, 'Command1'));
     await page.focus(control(MAIN, 'Command1'));
-    await page.keyboard.down('Control');
-    await page.keyboard.press('KeyN');
-    await page.keyboard.up('Control');
+    await pressWith(page, 'KeyN', 'Control');
     assert.deepEqual(Object.values(await fieldTexts(page)), Array(9).fill(''));
 });

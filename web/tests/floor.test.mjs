@@ -8,8 +8,8 @@ import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
-import { MAIN, control, fieldTexts, fill, hasEnded, launchBrowser, messageShown, openCalculator,
-         pageUrl, refusingWebAssembly, skipWithout, workedExample } from './support/page.mjs';
+import { MAIN, control, doWorkedExample, fieldTexts, fill, hasEnded, launchBrowser, messageShown,
+         openCalculator, pageUrl, refusingWebAssembly, skipWithout, workedExample } from './support/page.mjs';
 
 let browser;
 before(async () => { browser = await launchBrowser(); });
@@ -73,8 +73,7 @@ test('where the policy refuses WebAssembly, the program translated to JavaScript
     const page = await openCalculator(browser, undefined, refusing.url);
     assert.equal(await page.evaluate(() => typeof window.QuorelModuleInJavaScript), 'function');
 
-    await fill(page, workedExample.typed);
-    for (const button of workedExample.buttons) await page.click(control(MAIN, button));
+    await doWorkedExample(page);
     const texts = await fieldTexts(page);
     for (const [n, text] of Object.entries(workedExample.results)) assert.equal(texts[`Text${n}`], text);
 

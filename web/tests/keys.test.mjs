@@ -4,8 +4,8 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { MAIN, control, fieldTexts, fill, focusedName, hasEnded, launchBrowser, menuItem, messageShown,
-         openCalculator, visibleWindows, workedExample } from './support/page.mjs';
+import { MAIN, control, fieldTexts, fill, focusedName, hasEnded, launchBrowser, menuItem,
+         messageShown, openCalculator, pressWith, visibleWindows, workedExample } from './support/page.mjs';
 
 const keyTable = JSON.parse(readFileSync(new URL('./key-table.json', import.meta.url), 'utf8'));
 
@@ -13,13 +13,9 @@ let browser;
 before(async () => { browser = await launchBrowser(); });
 after(async () => { await browser.close(); });
 
-async function pressWith(page, key) {
-    const modifiers = [['ctrl', 'Control'], ['shift', 'Shift'], ['alt', 'Alt']]
-        .filter(([flag]) => key[flag]).map(([, name]) => name);
-    for (const modifier of modifiers) await page.keyboard.down(modifier);
-    await page.keyboard.press(key.code);
-    for (const modifier of modifiers.reverse()) await page.keyboard.up(modifier);
-}
+// The modifiers a key of the table is pressed with.
+const modifiersOf = (key) => [['ctrl', 'Control'], ['shift', 'Shift'], ['alt', 'Alt']]
+    .filter(([flag]) => key[flag]).map(([, name]) => name);
 
 test('the key table covers both windows and every outcome', () => {
     assert.deepEqual(new Set(keyTable.map((k) => k.window)), new Set([MAIN, 'Form1']));
@@ -34,7 +30,7 @@ for (const key of keyTable) {
         if (key.window !== MAIN) await page.click(menuItem('关于'));
         await page.focus(control(key.window, key.focus));
         const before = await fieldTexts(page);
-        await pressWith(page, key);
+        await pressWith(page, key.code, ...modifiersOf(key));
 
         const expected = { ...before };
         switch (key.outcome) {

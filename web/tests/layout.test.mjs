@@ -3,8 +3,8 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { ABOUT, MAIN, control, focusedName, launchBrowser, menuItem, openCalculator, pageUrl,
-         skipWithout } from './support/page.mjs';
+import { ABOUT, MAIN, focusedName, launchBrowser, menuItem, openCalculator, pageUrl,
+         pressWith, skipWithout } from './support/page.mjs';
 
 // The form's tables, as the markup tool wrote them when the page was built: each window's
 // controls with their captions and places in CSS pixels, and its focus order.
@@ -98,9 +98,7 @@ test('Tab walks the focus order forwards and Shift+Tab backwards, round the wind
     assert.deepEqual(forwards, [...mainFocusOrder.slice(1), 'Text1']);
     const backwards = [];
     for (let i = 0; i < mainFocusOrder.length; ++i) {
-        await page.keyboard.down('Shift');
-        await page.keyboard.press('Tab');
-        await page.keyboard.up('Shift');
+        await pressWith(page, 'Tab', 'Shift');
         backwards.push(await focusedName(page));
     }
     assert.deepEqual(backwards, [...mainFocusOrder].reverse());

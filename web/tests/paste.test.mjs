@@ -6,8 +6,8 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
-import { MAIN, cannotCheck, control, field, fieldTexts, launchBrowser, messageShown, openCalculator,
-         typeInto } from './support/page.mjs';
+import { MAIN, cannotCheck, control, field, fieldTexts, launchBrowser, messageShown,
+         openCalculator, pressWith, typeInto } from './support/page.mjs';
 
 const xclip = process.env.QUOREL_XCLIP ?? 'xclip';
 const noDisplay = process.env.DISPLAY ? false : 'no X display (run under xvfb-run)';
@@ -32,12 +32,6 @@ async function copyElsewhere(text) {
     throw new Error('xclip did not take the clipboard');
 }
 
-async function pressWithControl(page, key) {
-    await page.keyboard.down('Control');
-    await page.keyboard.press(key);
-    await page.keyboard.up('Control');
-}
-
 // Whether field n holds `expected`, once it has its length (a long paste takes a moment to arrive).
 async function settledText(page, n, expected) {
     const length = () => page.$eval(field(n), (f) => f.value.length);
@@ -58,7 +52,7 @@ test('a million characters pasted from another program arrive whole, and typing 
     await page.click(field(2), { clickCount: 3 });
     const release = await copyElsewhere(million);
     try {
-        await pressWithControl(page, 'KeyV');
+        await pressWith(page, 'KeyV', 'Control');
         assert.deepEqual(await settledText(page, 2, million), { length: 1e6, whole: true });
     } finally {
         release();
@@ -75,7 +69,7 @@ test('a million characters pasted from another program arrive whole, and typing 
     await page.click(field(2));
     await page.keyboard.press('End');
     if (cannotCheck(t, 'undoKey', 'undo by Ctrl+Z')) await page.evaluate(() => document.execCommand('undo'));
-    else await pressWithControl(page, 'KeyZ');
+    else await pressWith(page, 'KeyZ', 'Control');
     assert.deepEqual(await settledText(page, 2, million), { length: 1e6, whole: true }, 'undo takes the 5 back');
     assert.deepEqual(page.problems, []);
     await page.close();
@@ -87,7 +81,7 @@ test('a line break pasted into a field becomes a space, as in any text field', a
     await page.click(field(1));
     const release = await copyElsewhere('10\n0');
     try {
-        await pressWithControl(page, 'KeyV');
+        await pressWith(page, 'KeyV', 'Control');
         assert.deepEqual(await settledText(page, 1, '10 0'), { length: 4, whole: true });
     } finally {
         release();

@@ -5,7 +5,7 @@ import { join, resolve } from 'node:path';
 
 const [pagePath, docs] = process.argv.slice(2);
 process.env.QUOREL_PAGE = resolve(pagePath);
-const { MAIN, control, fill, launchBrowser, openCalculator, workedExample } = await import('./support/page.mjs');
+const { MAIN, control, doWorkedExample, launchBrowser, openCalculator } = await import('./support/page.mjs');
 const shots = [
     ['web-desktop.png', { width: 640, height: 420, deviceScaleFactor: 1 }, true],
     ['web-desktop@2x.png', { width: 640, height: 420, deviceScaleFactor: 2 }, true],
@@ -17,8 +17,7 @@ const browser = await launchBrowser();
 try {
     for (const [name, viewport, windowOnly, fullPage = false] of shots) {
         const page = await openCalculator(browser, viewport);
-        await fill(page, workedExample.typed);
-        for (const button of workedExample.buttons) await page.click(control(MAIN, button));
+        await doWorkedExample(page);
         await page.focus(control(MAIN, 'Text1'));
         const target = windowOnly ? await page.$(`[data-window="${MAIN}"]`) : page;
         await target.screenshot({ path: join(docs, name), ...(windowOnly ? {} : { fullPage }) });

@@ -5,8 +5,8 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
 import { readFileSync } from 'node:fs';
-import { ABOUT, MAIN, cannotCheck, control, fieldTexts, focusedName, hasEnded, launchBrowser, menuItem,
-         openCalculator, pageUrl, skipWithoutScreen, typeInto, visibleWindows } from './support/page.mjs';
+import { ABOUT, MAIN, cannotCheck, control, fieldTexts, focusedName, hasEnded, launchBrowser,
+         menuItem, openCalculator, pageUrl, pressWith, skipWithoutScreen, typeInto, visibleWindows } from './support/page.mjs';
 
 let browser;
 before(async () => { browser = await launchBrowser(); });
@@ -54,9 +54,7 @@ test('the menu bar: its entries, greyed items greyed and inert, 新建 and 浓�
 
 test('the menu bar is reached with Alt and its access keys and walked with the arrows', async () => {
     const page = await openCalculator(browser);
-    await page.keyboard.down('Alt');
-    await page.keyboard.press('KeyO');
-    await page.keyboard.up('Alt');
+    await pressWith(page, 'KeyO', 'Alt');
     assert.equal(await focusedName(page), '浓溶液配稀溶液');
     await page.keyboard.press('ArrowDown');
     assert.equal(await focusedName(page), '稀溶液浓缩');
@@ -66,9 +64,7 @@ test('the menu bar is reached with Alt and its access keys and walked with the a
     assert.equal(await focusedName(page), '文件');
     await page.keyboard.press('Escape');
     assert.equal(await focusedName(page), 'Text1');
-    await page.keyboard.down('Alt');
-    await page.keyboard.press('KeyA');
-    await page.keyboard.up('Alt');
+    await pressWith(page, 'KeyA', 'Alt');
     assert.deepEqual(await visibleWindows(page), [ABOUT]);
 });
 
@@ -103,9 +99,7 @@ const endings = [
     ['the calculator\'s close box', (page) => page.click(`[data-window="${MAIN}"] [data-name="close"]`)],
     ['Ctrl+X on a button', async (page) => {
         await page.focus(control(MAIN, 'Command2'));
-        await page.keyboard.down('Control');
-        await page.keyboard.press('KeyX');
-        await page.keyboard.up('Control');
+        await pressWith(page, 'KeyX', 'Control');
     }],
     ['退出 on the About window', async (page) => {
         await chooseMenu(page, '关于');

@@ -141,6 +141,19 @@ export const workedExample = {
     results: { 4: '10.2040816326531', 6: '5.54569653948536', 7: '89.7959183673469', 9: '89.7959183673469' },
 };
 
+// The worked example typed, then each of its four buttons clicked once.
+export async function doWorkedExample(page) {
+    await fill(page, workedExample.typed);
+    for (const button of workedExample.buttons) await page.click(control(MAIN, button));
+}
+
+// `key` pressed with `modifiers` held down, as a hand does it.
+export async function pressWith(page, key, ...modifiers) {
+    for (const modifier of modifiers) await page.keyboard.down(modifier);
+    await page.keyboard.press(key);
+    for (const modifier of [...modifiers].reverse()) await page.keyboard.up(modifier);
+}
+
 export const control = (window, name) => `[data-window="${window}"] .client [data-name="${name}"]`;
 export const field = (n) => control(MAIN, `Text${n}`);
 export const menuItem = (name) => `[role="menuitem"][data-name="${name}"]`;
