@@ -87,13 +87,16 @@ export function writeSite(site, { page, names, colours, iconSource, workerSource
     mkdirSync(site, { recursive: true });
     const icon = readXpm(iconSource);
     const ground = rgb(colours.background);
-    // The maskable icon keeps the picture inside the circle every mask leaves whole.
-    const icons = {
-        'icon-192.png': iconPng(icon, 6, 192, ground),
-        'icon-512.png': iconPng(icon, 16, 512, ground),
-        'icon-maskable-512.png': iconPng(icon, 9, 512, ground),
-        'apple-touch-icon.png': iconPng(icon, 5, 180, ground),
-    };
+    // Each icon: its file, the size of one of the picture's pixels, its size, and its purpose in
+    // the manifest (the apple-touch-icon is linked from the page instead). The maskable icon keeps
+    // the picture inside the circle every mask leaves whole.
+    const iconTable = [
+        ['icon-192.png', 6, 192, 'any'],
+        ['icon-512.png', 16, 512, 'any'],
+        ['icon-maskable-512.png', 9, 512, 'maskable'],
+        ['apple-touch-icon.png', 5, 180, null],
+    ];
+    const icons = Object.fromEntries(iconTable.map(([file, scale, size]) => [file, iconPng(icon, scale, size, ground)]));
     const manifest = `${JSON.stringify({
         name: names.name,
         short_name: names.shortName,
@@ -104,11 +107,8 @@ export function writeSite(site, { page, names, colours, iconSource, workerSource
         display: 'standalone',
         theme_color: colours.theme,
         background_color: colours.background,
-        icons: [
-            { src: 'icon-192.png', sizes: '192x192', type: 'image/png', purpose: 'any' },
-            { src: 'icon-512.png', sizes: '512x512', type: 'image/png', purpose: 'any' },
-            { src: 'icon-maskable-512.png', sizes: '512x512', type: 'image/png', purpose: 'maskable' },
-        ],
+        icons: iconTable.filter(([, , , purpose]) => purpose).map(([src, , size, purpose]) =>
+            ({ src, sizes: `${size}x${size}`, type: 'image/png', purpose })),
     }, null, 2)}\n`;
     const kept = { './': Buffer.from(page), 'manifest.webmanifest': Buffer.from(manifest), ...icons };
     const hashes = Object.fromEntries(Object.entries(kept).map(([path, bytes]) => [path, sha256(bytes)]));
