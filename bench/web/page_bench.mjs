@@ -7,27 +7,22 @@
 import { execFileSync } from 'node:child_process';
 import { resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { writeBarePage } from './bare_page.mjs';
+import { firstPaint, median, writeBarePage } from './bare_page.mjs';
 
 const [pagePath, nativePress, wasmPress, qtPress, roundsText] = process.argv.slice(2);
 process.env.QUOREL_PAGE = resolve(pagePath);
 const { MAIN, control, fill, launchBrowser, openCalculator, workedExample } = await import('./support/page.mjs');
 const rounds = Number(roundsText ?? 30);
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 const browser = await launchBrowser();
 
 const barePath = await writeBarePage(browser, openCalculator);
 
-async function firstPaint(url) {
+async function paintOf(url) {
     const page = await browser.newPage();
     await page.setViewport({ width: 800, height: 600 });
     await page.goto(url, { waitUntil: 'load' });
-    const paint = await page.waitForFunction(() => {
-        const entry = performance.getEntriesByName('first-contentful-paint')[0];
-        return entry && entry.startTime;
-    });
-    const time = await paint.jsonValue();
+    const time = await firstPaint(page);
     await page.close();
     return time;
 }
@@ -35,8 +30,8 @@ async function firstPaint(url) {
 const quorelPaints = [];
 const barePaints = [];
 for (let round = 0; round < rounds; ++round) {
-    quorelPaints.push(await firstPaint(pathToFileURL(process.env.QUOREL_PAGE).href));
-    barePaints.push(await firstPaint(pathToFileURL(barePath).href));
+    quorelPaints.push(await paintOf(pathToFileURL(process.env.QUOREL_PAGE).href));
+    barePaints.push(await paintOf(pathToFileURL(barePath).href));
 }
 
 // A press in the page: a click on a button, the form in WebAssembly reading and writing the

@@ -8,14 +8,13 @@ import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { writeBarePage } from './bare_page.mjs';
+import { firstPaint, median, writeBarePage } from './bare_page.mjs';
 
 const [pagePath, roundsText] = process.argv.slice(2);
 process.env.QUOREL_PAGE = resolve(pagePath);
 const { launchBrowser, openCalculator, refusingWebAssembly } = await import('./support/page.mjs');
 const rounds = Number(roundsText ?? 30);
 const throttling = 6;
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 const browser = await launchBrowser();
 const barePath = await writeBarePage(browser, openCalculator);
@@ -25,7 +24,7 @@ const barePath = await writeBarePage(browser, openCalculator);
 // Each statement with the marks put before and after it.
 const steps = [
     ['const MAIN = 0;', 'script', null],
-    ['    compiled ??= WebAssembly.compile(moduleBytes());', 'reading', 'compiling'],
+    ['    compiled ??= WebAssembly.compile(moduleBytes());', 'reading', null],
     ['    const module = await compiled;', null, 'compiled'],
     ['    quorel._quorel_start();', 'starting', 'started'],
 ];
@@ -59,8 +58,6 @@ async function throttledPage() {
     return page;
 }
 
-const firstPaint = (page) => page.waitForFunction(() =>
-    performance.getEntriesByName('first-contentful-paint')[0]?.startTime).then((h) => h.jsonValue());
 
 async function quorel(path = process.env.QUOREL_PAGE) {
     const page = await throttledPage();
