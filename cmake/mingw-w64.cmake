@@ -21,5 +21,5 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # ctest and gtest_discover_tests run the test programs through Wine.
 find_program(QUOREL_WINE wine)
 if(QUOREL_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR bash ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
+    set(CMAKE_CROSSCOMPILING_EMULATOR bash ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${QUOREL_WINE})
 endif()

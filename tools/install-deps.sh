@@ -12,6 +12,9 @@ packages=(
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
     fonts-arphic-uming fonts-inconsolata
 )
+# The arm64 libraries the arm64 build links against, installed beside this machine's own
+# (multiarch).
+arm64_packages=()
 if [ "${1:-test}" = "test" ]; then
     packages+=(
         git libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
@@ -32,11 +35,7 @@ if [ "${1:-test}" = "test" ]; then
     # The arm64 build: Debian's cross compiler, and user-mode emulation to run its programs
     # and xwininfo to find the window its packaged program opens
     packages+=(g++-aarch64-linux-gnu binutils-aarch64-linux-gnu qemu-user-static x11-utils)
-fi
-# The arm64 libraries the arm64 build links against, installed beside this machine's own
-# (multiarch): Qt and MPFR. Their C library also gives the emulated programs their loader.
-arm64_packages=()
-if [ "${1:-test}" = "test" ]; then
+    # Qt and MPFR for arm64. Their C library also gives the emulated programs their loader.
     arm64_packages=(qt6-base-dev:arm64 libgl-dev:arm64 qt6-qpa-plugins:arm64 libmpfr-dev:arm64
         libgmp-dev:arm64)
 fi

@@ -49,21 +49,23 @@ fi
 
 jobs=$(nproc)
 files=()
+
+# Builds the Debian package in $work/FOLDER from PRESET and adds it to the release files.
+#   debian_package FOLDER PRESET [CMAKE_ARGUMENT...]
+debian_package() {
+    local folder=$1 preset=$2
+    shift 2
+    (cd "$source" && cmake --preset "$preset" -B "$work/$folder" "$@" >/dev/null)
+    cmake --build "$work/$folder" -j"$jobs"
+    (cd "$work/$folder" && cpack -G DEB -B "$work/$folder/package" >/dev/null)
+    files+=("$(ls "$work/$folder"/package/Quorel-*.deb)")
+}
+
 for part in "${parts[@]}"; do
     echo "== $part"
     case $part in
-    deb)
-        (cd "$source" && cmake --preset release -B "$work/deb" >/dev/null)
-        cmake --build "$work/deb" -j"$jobs"
-        (cd "$work/deb" && cpack -G DEB -B "$work/deb/package" >/dev/null)
-        files+=("$(ls "$work"/deb/package/Quorel-*.deb)")
-        ;;
-    arm64)
-        (cd "$source" && cmake --preset arm64 -B "$work/arm64" -DQUOREL_BUILD_TESTS=OFF >/dev/null)
-        cmake --build "$work/arm64" -j"$jobs"
-        (cd "$work/arm64" && cpack -G DEB -B "$work/arm64/package" >/dev/null)
-        files+=("$(ls "$work"/arm64/package/Quorel-*-arm64.deb)")
-        ;;
+    deb) debian_package deb release ;;
+    arm64) debian_package arm64 arm64 -DQUOREL_BUILD_TESTS=OFF ;;
     windows)
         (cd "$source" &&
             cmake --preset windows -B "$work/windows" -DQUOREL_BUILD_TESTS=OFF >/dev/null)

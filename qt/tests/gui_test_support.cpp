@@ -99,10 +99,15 @@ QStringList remainingTopLevelWidgets() {
     return names;
 }
 
-// A shell asked for something the form promised never to ask fails the test running.
+namespace {
+
+// A shell asked for something the form promised never to ask fails the test running: the handler
+// every program test installs.
 void failTestOnBrokenContract(const char *what) {
     QTest::qFail(what, __FILE__, __LINE__);
 }
+
+} // namespace
 
 void ProgramTestCase::init() {
     form::setContractHandler(&failTestOnBrokenContract);

@@ -108,10 +108,6 @@ class ModalBoxCloser {
 // Top-level widgets that still exist; empty after a test that cleaned up after itself.
 QStringList remainingTopLevelWidgets();
 
-// Fails the test that is running with `what`: the handler every program test installs for a
-// broken contract of the form's interfaces.
-void failTestOnBrokenContract(const char *what);
-
 // A test case that starts the program afresh, its main window on screen, before each test
 // function, and afterwards checks that ending it left no window behind.
 class ProgramTestCase : public QObject {

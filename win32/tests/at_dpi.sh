@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine with the display set to DPI dots per inch, as on a PC whose
-# user chose a larger scale, and sets it back to 96 afterwards. The program and whatever it
-# starts get the new DPI; programs already running keep theirs.
-#   win32/tests/at_dpi.sh DPI PROGRAM.exe [ARGUMENTS...]
+# Runs a command with Wine's display set to DPI dots per inch, as on a PC whose user chose a
+# larger scale, and sets it back to 96 afterwards. The command is what starts the Windows program
+# under Wine: `wine PROGRAM.exe`, or the runner the build runs its tests with. The program and
+# whatever it starts get the new DPI; programs already running keep theirs.
+#   win32/tests/at_dpi.sh DPI COMMAND [ARGUMENTS...]
+#   win32/tests/at_dpi.sh 192 wine PROGRAM.exe [ARGUMENTS...]
 set -euo pipefail
 dpi=$1
 shift
@@ -11,4 +13,4 @@ set_dpi() {
 }
 trap 'set_dpi 96' EXIT
 set_dpi "$dpi"
-wine "$@"
+"$@"

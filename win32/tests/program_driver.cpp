@@ -272,6 +272,11 @@ void click(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+bool bringToFront(HWND window) {
+    SetForegroundWindow(window);
+    return waitUntil([&] { return GetForegroundWindow() == window; });
+}
+
 void pressKey(WORD key, bool extended) {
     sendKey(key, false, extended);
     sendKey(key, true, extended);

@@ -77,6 +77,10 @@ class ProgramRun {
 // Presses a button the way a mouse click does, without waiting for what it starts.
 void click(HWND button);
 
+// Asks for `window` to become the foreground window, the one keys go to, and waits until it is;
+// returns whether it got there.
+bool bringToFront(HWND window);
+
 // Keys typed into whatever window has the keyboard focus.
 void pressKey(WORD key, bool extended = false);
 void pressWithModifier(WORD modifier, WORD key);

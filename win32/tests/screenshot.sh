@@ -15,7 +15,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
     . "$(dirname "$0")/../../tools/wine-env.sh"
 fi
 
-bash "$(dirname "$0")/at_dpi.sh" "$dpi" "$build/win32/worked_example_pose.exe" 6 $window \
+bash "$(dirname "$0")/at_dpi.sh" "$dpi" wine "$build/win32/worked_example_pose.exe" 6 $window \
     >"$output.log" 2>&1 &
 pose=$!
 for _ in $(seq 100); do

@@ -41,9 +41,7 @@ class QuorelExe : public ::testing::Test {
         SetProcessDPIAware();
         m_run = std::make_unique<ProgramRun>();
         // Keys go to the foreground window: a test may type only once the calculator is there.
-        SetForegroundWindow(main());
-        ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == main(); }))
-            << "the calculator does not come to the front";
+        ASSERT_TRUE(bringToFront(main())) << "the calculator does not come to the front";
     }
 
     void TearDown() override {
@@ -117,9 +115,7 @@ class QuorelExe : public ::testing::Test {
     HWND openAbout() {
         // Keys go to the foreground window; a click posted just before may still be moving the
         // activation, and a key sent meanwhile would be lost.
-        SetForegroundWindow(main());
-        EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == main(); }))
-            << "the calculator does not come to the front";
+        EXPECT_TRUE(bringToFront(main())) << "the calculator does not come to the front";
         pressWithModifier(VK_MENU, 'A');
         HWND about = nullptr;
         EXPECT_TRUE(waitUntil([&] {

@@ -44,8 +44,7 @@ int main(int argc, char **argv) {
     PostMessageW(run.field(form::Field::TargetMass), WM_LBUTTONDOWN, MK_LBUTTON, 0);
     PostMessageW(run.field(form::Field::TargetMass), WM_LBUTTONUP, 0, 0);
     if (argc > 2 && std::strcmp(argv[2], "about") == 0) {
-        SetForegroundWindow(run.mainWindow());
-        if (!waitUntil([&] { return GetForegroundWindow() == run.mainWindow(); }))
+        if (!bringToFront(run.mainWindow()))
             return 1;
         pressWithModifier(VK_MENU, 'A');
         if (!waitUntil([&] { return run.topLevel(win32::wide(form::aboutWindowTable.title)); }))
