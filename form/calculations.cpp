@@ -27,4 +27,9 @@ std::optional<CalculationRule> calculationRule(Command command) {
     return rule == rules.end() ? std::nullopt : std::optional(*rule);
 }
 
+bool isResultField(Field field) {
+    return std::any_of(rules.begin(), rules.end(),
+                       [field](const CalculationRule &r) { return r.result == field; });
+}
+
 } // namespace quorel::form

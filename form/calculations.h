@@ -21,4 +21,7 @@ struct CalculationRule {
 // The rule of a calculation command; nothing for any other command.
 std::optional<CalculationRule> calculationRule(Command command);
 
+// Whether a calculation writes its result into `field`.
+bool isResultField(Field field);
+
 } // namespace quorel::form

@@ -183,14 +183,7 @@ std::string menuBar() {
 
 // A field the user types a number into, as opposed to one a calculation writes its result to.
 bool isEntryField(const form::ControlRow &row) {
-    if (!row.field)
-        return false;
-    return std::none_of(form::mainWindowTable.controls.begin(),
-                        form::mainWindowTable.controls.end(), [&row](const form::ControlRow &r) {
-                            const auto rule =
-                                r.command ? form::calculationRule(*r.command) : std::nullopt;
-                            return rule && rule->result == *row.field;
-                        });
+    return row.field && !form::isResultField(*row.field);
 }
 
 std::string control(const form::ControlRow &row, int tab) {
@@ -349,14 +342,13 @@ std::string pageTitle() {
 }
 
 std::string pageTextsJson() {
-    const PageTexts &texts = pageTexts;
     std::string json = "{";
-    for (const auto &[key, text] : {std::pair{"TEXT_OK", texts.okButton},
-                                    {"TEXT_ENDED_TITLE", texts.endedTitle},
-                                    {"TEXT_ENDED", texts.ended},
-                                    {"TEXT_RESTART", texts.restartButton},
-                                    {"TEXT_UNAVAILABLE", texts.unavailable},
-                                    {"TEXT_UNAVAILABLE_ADVICE", texts.unavailableAdvice}}) {
+    for (const auto &[key, text] : {std::pair{"TEXT_OK", pageTexts.okButton},
+                                    {"TEXT_ENDED_TITLE", pageTexts.endedTitle},
+                                    {"TEXT_ENDED", pageTexts.ended},
+                                    {"TEXT_RESTART", pageTexts.restartButton},
+                                    {"TEXT_UNAVAILABLE", pageTexts.unavailable},
+                                    {"TEXT_UNAVAILABLE_ADVICE", pageTexts.unavailableAdvice}}) {
         if (json.size() > 1)
             json += ',';
         json += fmt::format(FMT_COMPILE("\n\"{}\": {}"), key, jsonString(escaped(text)));
